@@ -1,0 +1,97 @@
+/*
+ * libdynapdf: the PDF writer behind the program's PDF medium.
+ *
+ * A small C ABI over cairo and fontconfig. The program loads it at run time
+ * under the name "dynapdf.dll" (see pdflib/) and looks each function up by
+ * name; the functions below are the whole exported surface.
+ *
+ * Conventions shared by every function:
+ * - the instance handle from pdfNewPDF comes first;
+ * - integers are 32-bit, positions and sizes are doubles in points;
+ * - booleans going in are -1 (true) or 0 (false);
+ * - "A" functions take zero-terminated 8-bit strings (the file system's bytes),
+ *   "W" functions zero-terminated UTF-16;
+ * - results are 32-bit integers: non-zero for success unless stated;
+ * - no function throws or aborts: a failure is a result of 0 (or a negative
+ *   font handle), and a null instance handle is refused the same way.
+ *
+ * One instance makes documents one after the other:
+ *   pdfCreateNewPDFA -> pdfAppend -> pdfSetPageFormat -> (pdfSetFontW,
+ *   pdfWriteTextW)* -> pdfEndPage -> [pdfAppend ... pdfEndPage]* ->
+ *   pdfOpenOutputFileA -> pdfCloseFile
+ * after which pdfHaveOpenDoc is 0 and the next document can start.
+ */
+#ifndef DYNAPDF_H
+#define DYNAPDF_H
+
+#include <stdint.h>
+#include <uchar.h>
+
+#if defined(DYNAPDF_BUILDING)
+#define DYNAPDF_API __attribute__((visibility("default")))
+#else
+#define DYNAPDF_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Opaque document instance. */
+typedef struct DynaPdfInstance DynaPdfInstance;
+
+/* Creates an instance. Returns null when no memory is left. */
+DYNAPDF_API DynaPdfInstance* pdfNewPDF(void);
+
+/* Releases an instance and any document still open in it. Returns 1. */
+DYNAPDF_API int32_t pdfDeletePDF(DynaPdfInstance* pdf);
+
+/* Whether a document is open: non-zero from pdfCreateNewPDFA until pdfCloseFile. */
+DYNAPDF_API int32_t pdfHaveOpenDoc(DynaPdfInstance* pdf);
+
+/* Starts a new document in memory, discarding one still open.
+ * fileName: "" to name the output file later with pdfOpenOutputFileA,
+ * otherwise the output path. The document has no page yet. */
+DYNAPDF_API int32_t pdfCreateNewPDFA(DynaPdfInstance* pdf, const char* fileName);
+
+/* Adds an empty page at the end of the open document; later text goes there.
+ * Fails when no document is open or the current page has not been ended. */
+DYNAPDF_API int32_t pdfAppend(DynaPdfInstance* pdf);
+
+/* Sets the page size of the open document. format 1: DIN A4 portrait
+ * (595.276 x 841.89 points). Other codes are refused. */
+DYNAPDF_API int32_t pdfSetPageFormat(DynaPdfInstance* pdf, int32_t format);
+
+/* Selects the font for the following text.
+ * name: family name resolved through fontconfig ("Arial" gives a
+ * metric-compatible sans face); style: 1280 for the regular face, other values
+ * are taken as regular too; size: points; embed: -1/0, fonts are always
+ * embedded as subsets; codePage: accepted and ignored, text is Unicode.
+ * Returns a non-negative font handle, or a negative value on failure. */
+DYNAPDF_API int32_t pdfSetFontW(DynaPdfInstance* pdf, const char16_t* name, int32_t style,
+                                double size, int32_t embed, int32_t codePage);
+
+/* Writes text on the current page in the current font. (x, y) in points,
+ * origin at the page's lower-left corner, y upwards, marks the top-left corner
+ * of the text: the font's ascent line at the text's start. */
+DYNAPDF_API int32_t pdfWriteTextW(DynaPdfInstance* pdf, double x, double y, const char16_t* text);
+
+/* Finishes the current page. */
+DYNAPDF_API int32_t pdfEndPage(DynaPdfInstance* pdf);
+
+/* Names the file that pdfCloseFile writes. Nothing is created yet. */
+DYNAPDF_API int32_t pdfOpenOutputFileA(DynaPdfInstance* pdf, const char* path);
+
+/* Writes the whole document to the named file and closes the document.
+ * The file is written atomically: into a temporary file in the same folder,
+ * then renamed over the target, so a failed write leaves any earlier file
+ * untouched and no partial file behind. With no output file named, the
+ * document is discarded. Either way no document is open afterwards.
+ * Returns non-zero only when the file was written. */
+DYNAPDF_API int32_t pdfCloseFile(DynaPdfInstance* pdf);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* DYNAPDF_H */
