@@ -1,0 +1,91 @@
+#include "instance.h"
+
+#include <cmath>
+
+#include "atomic_file.h"
+#include "pdf_renderer.h"
+#include "utf16.h"
+
+using dynapdf::Document;
+using dynapdf::Page;
+
+namespace {
+
+constexpr int32_t kFormatA4Portrait = 1;
+
+}  // namespace
+
+Document* DynaPdfInstance::usableDocument() {
+  if (!m_document || m_document->failed) return nullptr;
+  return &*m_document;
+}
+
+void DynaPdfInstance::markFailed() noexcept {
+  if (m_document) m_document->failed = true;
+}
+
+bool DynaPdfInstance::createNewPdf(const char* fileName) {
+  m_document.reset();
+  if (fileName == nullptr) return false;
+  m_document.emplace();
+  m_document->outputPath = fileName;
+  return true;
+}
+
+bool DynaPdfInstance::append() {
+  Document* document = usableDocument();
+  if (document == nullptr || document->pageOpen) return false;
+  document->pages.emplace_back();
+  document->pageOpen = true;
+  return true;
+}
+
+bool DynaPdfInstance::setPageFormat(int32_t format) {
+  Document* document = usableDocument();
+  if (document == nullptr || format != kFormatA4Portrait) return false;
+  document->pageSize = dynapdf::kA4Portrait;
+  return true;
+}
+
+int32_t DynaPdfInstance::setFont(const char16_t* name, double size) {
+  Document* document = usableDocument();
+  if (document == nullptr || name == nullptr) return -1;
+  const int handle = m_fonts.select(dynapdf::utf16ToUtf8(name), size);
+  if (handle >= 0) document->currentFont = handle;
+  return handle;
+}
+
+bool DynaPdfInstance::writeText(double x, double y, const char16_t* text) {
+  Document* document = usableDocument();
+  if (document == nullptr || !document->pageOpen || document->currentFont < 0 || text == nullptr ||
+      !std::isfinite(x) || !std::isfinite(y)) {
+    return false;
+  }
+  document->pages.back().runs.push_back({document->currentFont, x, y, dynapdf::utf16ToUtf8(text)});
+  return true;
+}
+
+bool DynaPdfInstance::endPage() {
+  Document* document = usableDocument();
+  if (document == nullptr || !document->pageOpen) return false;
+  document->pageOpen = false;
+  return true;
+}
+
+bool DynaPdfInstance::openOutputFile(const char* path) {
+  Document* document = usableDocument();
+  if (document == nullptr || path == nullptr || *path == '\0') return false;
+  document->outputPath = path;
+  return true;
+}
+
+bool DynaPdfInstance::closeFile() {
+  // The document is closed whatever happens below.
+  std::optional<Document> document = std::move(m_document);
+  m_document.reset();
+  if (!document || document->failed || document->outputPath.empty() || document->pages.empty()) {
+    return false;
+  }
+  dynapdf::AtomicFile file(document->outputPath);
+  return file.open() && dynapdf::renderPdf(*document, m_fonts, file) && file.commit();
+}

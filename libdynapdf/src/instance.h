@@ -1,0 +1,36 @@
+// One PDF-writer instance: makes documents one after the other, each kept in
+// memory until pdfCloseFile writes it. Calls that do not fit the document's
+// state are refused with false rather than guessed at.
+#ifndef DYNAPDF_INSTANCE_H
+#define DYNAPDF_INSTANCE_H
+
+#include <cstdint>
+#include <optional>
+
+#include "document.h"
+#include "font_registry.h"
+
+struct DynaPdfInstance {
+ public:
+  bool haveOpenDoc() const { return m_document.has_value(); }
+  bool createNewPdf(const char* fileName);
+  bool append();
+  bool setPageFormat(int32_t format);
+  int32_t setFont(const char16_t* name, double size);
+  bool writeText(double x, double y, const char16_t* text);
+  bool endPage();
+  bool openOutputFile(const char* path);
+  bool closeFile();
+
+  // After an unexpected failure (out of memory) the open document is not to
+  // be trusted: it takes no more text and will not be written.
+  void markFailed() noexcept;
+
+ private:
+  dynapdf::Document* usableDocument();
+
+  dynapdf::FontRegistry m_fonts;
+  std::optional<dynapdf::Document> m_document;
+};
+
+#endif
