@@ -1,0 +1,90 @@
+#include "output/text_output.h"
+
+#include <cstdint>
+
+#include "output/clear.h"
+#include "platform/codepage.h"
+#include "platform/exceptions.h"
+
+namespace lumora {
+namespace {
+
+// What every PDF text asks of the library: the regular face, embedded, in the
+// library's code page 2.
+constexpr std::int32_t kFontStyle = 1280;
+constexpr std::int32_t kCodePage = 2;
+constexpr std::int32_t kPageFormatA4 = 1;
+
+}  // namespace
+
+int pdfYFromMillimetres(int y) {
+  // 2.7·y as a double puts some halves just above .5 (y = 175 would give 473),
+  // so R(y) is computed on the exact tenths.
+  const std::int64_t tenths = std::int64_t{27} * y;
+  std::int64_t whole = tenths / 10;
+  std::int64_t rest = tenths % 10;
+  if (rest < 0) {
+    whole -= 1;
+    rest += 10;
+  }
+  if (rest > 5 || (rest == 5 && whole % 2 != 0)) whole += 1;
+  return static_cast<int>(800 - whole);
+}
+
+int pixelsPerMillimetre(int dotsPerInch) {
+  // dotsPerInch / 25.4 rounded, in integers; an integer resolution is never
+  // exactly halfway.
+  return static_cast<int>((std::int64_t{20} * dotsPerInch + 254) / 508);
+}
+
+TextOutput::TextOutput(const MediumSource& medium, Printer* printer, LibraryLoader& loader,
+                       std::u16string libraryName)
+    : m_medium(medium), m_printer(printer), m_loader(loader), m_libraryName(std::move(libraryName)) {}
+
+TextOutput::~TextOutput() = default;
+
+void TextOutput::drucke(int x, int y, std::string_view text, std::string_view fontName, int size) {
+  if (m_medium.medium() == Medium::Printer) {
+    placeOnPrinter(x, y, text, fontName, size);
+  } else {
+    placeOnPdf(x, y, text, fontName, size);
+  }
+}
+
+void TextOutput::placeOnPdf(int x, int y, std::string_view text, std::string_view fontName,
+                            int size) {
+  // A failed construction stores nothing, so the next PDF text tries again.
+  if (!m_pdf) m_pdf = std::make_unique<TPDF>(m_libraryName, m_loader);
+  if (!m_pdf->pdfHaveOpenDoc()) {
+    m_pdf->pdfCreateNewPDFA("");
+    m_pdf->pdfAppend();
+    m_pdf->pdfSetFontW(u"Courier", kFontStyle, /*size=*/15.0, /*embed=*/true, kCodePage);
+    m_pdf->pdfSetPageFormat(kPageFormatA4);
+  }
+  m_pdf->pdfSetFontW(cp1252ToUtf16(fontName), kFontStyle, size, /*embed=*/true, kCodePage);
+  m_pdf->pdfWriteTextW(3.0 * x, pdfYFromMillimetres(y), cp1252ToUtf16(clear(text)));
+}
+
+void TextOutput::placeOnPrinter(int x, int y, std::string_view text, std::string_view fontName,
+                                int size) {
+  if (!m_printer) throw Exception("Kein Drucker verfügbar");
+  const int dx = pixelsPerMillimetre(m_printer->logPixelsX());
+  const int dy = pixelsPerMillimetre(m_printer->logPixelsY());
+  if (!m_printer->printing()) m_printer->beginDoc();
+  m_printer->setFont(fontName, size);
+  m_printer->textOut(x * dx, y * dy, clear(text));
+}
+
+void TextOutput::discardUnfinished() noexcept {
+  try {
+    if (m_pdf && m_pdf->pdfHaveOpenDoc()) m_pdf->pdfCloseFile();  // no file named: dropped
+  } catch (...) {
+    // The error that stopped the run is the one the user sees.
+  }
+  try {
+    if (m_printer && m_printer->printing()) m_printer->abortDoc();
+  } catch (...) {
+  }
+}
+
+}  // namespace lumora

@@ -1,0 +1,70 @@
+#pragma once
+// The output surface: drucke places one run of text at a millimetre position
+// on the current page of the selected medium, the PDF document or the printer
+// page, decoding it with clear first. It starts the PDF document (and makes
+// the TPDF object) or the print job when the first text arrives; changing
+// pages and finishing belong to the render run.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "pdflib/tpdf.h"
+#include "platform/library_loader.h"
+#include "platform/printer.h"
+
+namespace lumora {
+
+enum class Medium { Pdf, Printer };
+
+// Which medium is selected; asked afresh whenever it matters (in the window,
+// the radio buttons "PDF" and "Drucker").
+class MediumSource {
+ public:
+  virtual ~MediumSource() = default;
+  virtual Medium medium() const = 0;
+};
+
+// The name under which the PDF library is loaded.
+inline constexpr std::u16string_view kPdfLibraryName = u"dynapdf.dll";
+
+class TextOutput {
+ public:
+  // `printer` may be null when only the PDF medium is used.
+  TextOutput(const MediumSource& medium, Printer* printer,
+             LibraryLoader& loader = systemLibraryLoader(),
+             std::u16string libraryName = std::u16string(kPdfLibraryName));
+  ~TextOutput();
+
+  // Places `text` (raw, entities still encoded) with its top-left corner at
+  // (x mm, y mm) from the top left of the page, in `fontName` at `size` points.
+  void drucke(int x, int y, std::string_view text, std::string_view fontName, int size);
+
+  // The PDF binding; null until the first PDF text.
+  TPDF* pdf() const { return m_pdf.get(); }
+  Printer* printer() const { return m_printer; }
+  void setPrinter(Printer* printer) { m_printer = printer; }
+
+  // After a run that stopped part-way: drops the unfinished PDF document and
+  // aborts a running print job, so the next run starts afresh. Never throws.
+  void discardUnfinished() noexcept;
+
+ private:
+  void placeOnPdf(int x, int y, std::string_view text, std::string_view fontName, int size);
+  void placeOnPrinter(int x, int y, std::string_view text, std::string_view fontName, int size);
+
+  const MediumSource& m_medium;
+  Printer* m_printer;
+  LibraryLoader& m_loader;
+  std::u16string m_libraryName;
+  std::unique_ptr<TPDF> m_pdf;
+};
+
+// PDF y in points for y millimetres from the top: 800 - R(y), R(y) being
+// 27·y/10 rounded exactly, a half going to the even neighbour.
+int pdfYFromMillimetres(int y);
+
+// Device pixels per millimetre for a resolution in dots per inch (rounded).
+int pixelsPerMillimetre(int dotsPerInch);
+
+}  // namespace lumora

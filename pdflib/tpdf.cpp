@@ -1,0 +1,109 @@
+#include "pdflib/tpdf.h"
+
+#include "platform/codepage.h"
+#include "platform/exceptions.h"
+
+namespace lumora {
+namespace {
+
+// The library's calling forms: the instance first, 32-bit integers, doubles
+// for positions and sizes, -1/0 for booleans, zero-terminated strings.
+using Instance = void*;
+using NewPdfFn = Instance (*)();
+using DeletePdfFn = std::int32_t (*)(Instance);
+using InstanceFn = std::int32_t (*)(Instance);
+using AnsiStringFn = std::int32_t (*)(Instance, const char*);
+using IntFn = std::int32_t (*)(Instance, std::int32_t);
+using SetFontFn = std::int32_t (*)(Instance, const char16_t*, std::int32_t, double, std::int32_t,
+                                   std::int32_t);
+using WriteTextFn = std::int32_t (*)(Instance, double, double, const char16_t*);
+
+template <typename Fn>
+Fn as(void* entry) {
+  return reinterpret_cast<Fn>(entry);
+}
+
+}  // namespace
+
+TPDF::TPDF(std::u16string_view libraryFileName, LibraryLoader& loader) : m_loader(loader) {
+  try {
+    m_library = m_loader.load(libraryFileName);
+    if (!m_library) throw Exception("Error: Cannot find " + utf16ToCp1252(libraryFileName));
+    void* newPdf = m_loader.symbol(m_library, "pdfNewPDF");
+    if (!newPdf) throw Exception("Error loading function: pdfNewPDF");
+    m_instance = as<NewPdfFn>(newPdf)();
+    if (!m_instance) throw Exception("Out of memory!");
+  } catch (...) {
+    release();
+    throw;
+  }
+}
+
+TPDF::~TPDF() { release(); }
+
+void TPDF::release() noexcept {
+  if (!m_library) return;
+  // Without an instance there is nothing to delete.
+  if (m_instance) {
+    if (void* deletePdf = m_loader.symbol(m_library, "pdfDeletePDF")) {
+      as<DeletePdfFn>(deletePdf)(m_instance);
+    }
+    m_instance = nullptr;
+  }
+  m_loader.unload(m_library);
+  m_library = nullptr;
+}
+
+void* TPDF::bind(void*& slot, const char* name) {
+  if (slot) return slot;
+  slot = m_loader.symbol(m_library, name);
+  if (!slot) throw Exception(std::string("Error loading function: \"") + name + "\"");
+  return slot;
+}
+
+bool TPDF::pdfHaveOpenDoc() {
+  return as<InstanceFn>(bind(m_entry.haveOpenDoc, "pdfHaveOpenDoc"))(m_instance) != 0;
+}
+
+bool TPDF::pdfCreateNewPDFA(std::string_view fileName) {
+  const std::string name(fileName);  // zero-terminated, never a null pointer
+  return as<AnsiStringFn>(bind(m_entry.createNewPdf, "pdfCreateNewPDFA"))(m_instance,
+                                                                          name.c_str()) != 0;
+}
+
+bool TPDF::pdfAppend() {
+  return as<InstanceFn>(bind(m_entry.append, "pdfAppend"))(m_instance) != 0;
+}
+
+bool TPDF::pdfSetPageFormat(std::int32_t format) {
+  return as<IntFn>(bind(m_entry.setPageFormat, "pdfSetPageFormat"))(m_instance, format) != 0;
+}
+
+std::int32_t TPDF::pdfSetFontW(std::u16string_view fontName, std::int32_t style, double size,
+                               bool embed, std::int32_t codePage) {
+  const std::u16string name(fontName);
+  return as<SetFontFn>(bind(m_entry.setFont, "pdfSetFontW"))(m_instance, name.c_str(), style,
+                                                              size, embed ? -1 : 0, codePage);
+}
+
+bool TPDF::pdfWriteTextW(double x, double y, std::u16string_view text) {
+  const std::u16string content(text);
+  return as<WriteTextFn>(bind(m_entry.writeText, "pdfWriteTextW"))(m_instance, x, y,
+                                                                   content.c_str()) != 0;
+}
+
+bool TPDF::pdfEndPage() {
+  return as<InstanceFn>(bind(m_entry.endPage, "pdfEndPage"))(m_instance) != 0;
+}
+
+bool TPDF::pdfOpenOutputFileA(std::string_view path) {
+  const std::string name(path);
+  return as<AnsiStringFn>(bind(m_entry.openOutputFile, "pdfOpenOutputFileA"))(m_instance,
+                                                                              name.c_str()) != 0;
+}
+
+bool TPDF::pdfCloseFile() {
+  return as<InstanceFn>(bind(m_entry.closeFile, "pdfCloseFile"))(m_instance) != 0;
+}
+
+}  // namespace lumora

@@ -1,0 +1,191 @@
+#include "platform/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/exceptions.h"
+
+namespace lumora {
+namespace {
+
+constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr char kEndOfFile = 26;
+
+}  // namespace
+
+std::string inOutErrorMessage(int errorCode) {
+  switch (errorCode) {
+    case ENOENT:
+      return "Datei nicht gefunden";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EILSEQ:
+      return "Ungültiger Dateiname";
+    case EMFILE:
+    case ENFILE:
+      return "Zu viele geöffnete Dateien";
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+      return "Dateizugriff verweigert";
+    default:
+      return "E/A-Fehler " + std::to_string(errorCode);
+  }
+}
+
+void throwInOutError(int errorCode) { throw InOutError(inOutErrorMessage(errorCode), errorCode); }
+
+TextFileReader::TextFileReader(const std::string& path)
+    : m_buffer(std::make_unique_for_overwrite<char[]>(kBlockSize)), m_capacity(kBlockSize) {
+  // A name with a NUL byte cannot reach the file system intact.
+  if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
+  do {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (m_fd < 0 && errno == EINTR);
+  if (m_fd < 0) throwInOutError(errno);
+  struct stat info {};
+  if (::fstat(m_fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(m_fd);
+    throwInOutError(EISDIR);
+  }
+}
+
+TextFileReader::~TextFileReader() {
+  if (m_fd >= 0) ::close(m_fd);
+}
+
+// Keeps the unread bytes, reads the next block behind them and cuts the data
+// at a byte 26. Returns false when nothing new arrived.
+bool TextFileReader::fill() {
+  if (m_noMoreInput) return false;
+  m_cacheValid = false;
+  if (m_pos > 0) {
+    std::memmove(m_buffer.get(), m_buffer.get() + m_pos, m_end - m_pos);
+    m_end -= m_pos;
+    m_pos = 0;
+  }
+  if (m_end == m_capacity) {  // only a very long marker keeps a full block
+    auto larger = std::make_unique_for_overwrite<char[]>(m_capacity * 2);
+    std::memcpy(larger.get(), m_buffer.get(), m_end);
+    m_buffer = std::move(larger);
+    m_capacity *= 2;
+  }
+  ssize_t got;
+  do {
+    got = ::read(m_fd, m_buffer.get() + m_end, m_capacity - m_end);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) throwInOutError(errno);
+  if (got == 0) {
+    m_noMoreInput = true;
+    return false;
+  }
+  char* fresh = m_buffer.get() + m_end;
+  if (auto* stop = static_cast<char*>(std::memchr(fresh, kEndOfFile, static_cast<std::size_t>(got)))) {
+    got = stop - fresh;
+    m_noMoreInput = true;
+  }
+  m_end += static_cast<std::size_t>(got);
+  return got > 0;
+}
+
+// Position of the first CR or LF at or after `from`, or m_end.
+std::size_t TextFileReader::lineEndFrom(std::size_t from) {
+  const char* base = m_buffer.get();
+  auto find = [&](char c) {
+    const void* hit = std::memchr(base + from, c, m_end - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base) : m_end;
+  };
+  if (!m_cacheValid) {
+    m_nextCr = m_nextLf = from;
+    m_cacheValid = true;
+    m_nextCr = find('\r');
+    m_nextLf = find('\n');
+  } else {
+    if (m_nextCr < from) m_nextCr = find('\r');
+    if (m_nextLf < from) m_nextLf = find('\n');
+  }
+  return m_nextCr < m_nextLf ? m_nextCr : m_nextLf;
+}
+
+bool TextFileReader::readLine(std::string& line) {
+  line.clear();
+  if (m_pos == m_end && !fill()) return false;
+  for (;;) {
+    const std::size_t stop = lineEndFrom(m_pos);
+    if (stop < m_end) {
+      line.append(m_buffer.get() + m_pos, stop - m_pos);
+      const char ending = m_buffer[stop];
+      m_pos = stop + 1;
+      if (ending == '\r') {
+        if (m_pos == m_end) fill();
+        if (m_pos < m_end && m_buffer[m_pos] == '\n') ++m_pos;
+      }
+      return true;
+    }
+    line.append(m_buffer.get() + m_pos, m_end - m_pos);
+    m_pos = m_end;
+    if (!fill()) return true;  // the last line needs no line end
+  }
+}
+
+bool TextFileReader::skipPast(std::string_view marker, std::int64_t count) {
+  if (count <= 0) return true;
+  // A marker holding a line end can never lie within one line.
+  if (marker.empty() || marker.find_first_of("\r\n") != std::string_view::npos) {
+    while (fill()) m_pos = m_end;
+    m_pos = m_end;
+    return false;
+  }
+  for (;;) {
+    const char* base = m_buffer.get();
+    const void* hit = memmem(base + m_pos, m_end - m_pos, marker.data(), marker.size());
+    if (hit) {
+      m_pos = static_cast<std::size_t>(static_cast<const char*>(hit) - base) + marker.size();
+      if (--count == 0) return true;
+      continue;
+    }
+    // Keep a possible beginning of the marker for the next block.
+    const std::size_t keep = std::min(marker.size() - 1, m_end - m_pos);
+    m_pos = m_end - keep;
+    if (!fill()) {
+      m_pos = m_end;
+      return false;
+    }
+  }
+}
+
+bool fileExists(const std::string& path) {
+  struct stat info {};
+  return path.find('\0') == std::string::npos && ::stat(path.c_str(), &info) == 0 &&
+         !S_ISDIR(info.st_mode);
+}
+
+void writeTextLine(const std::string& path, std::string_view line) {
+  if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) throwInOutError(errno);
+  std::string content(line);
+  content += "\r\n";
+  const char* data = content.data();
+  std::size_t left = content.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd, data, left);
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) {
+      const int error = errno;
+      ::close(fd);
+      throwInOutError(error);
+    }
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  if (::close(fd) != 0) throwInOutError(errno);
+}
+
+}  // namespace lumora

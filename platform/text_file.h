@@ -1,0 +1,63 @@
+#pragma once
+// The run-time library's text files, as the invoice reader and the settings
+// file use them.
+//
+// Line model: a line ends at CR, at CR LF (the LF belongs to the line end) or
+// at a lone LF; line-end bytes are not part of the line. Byte 26 ends the file:
+// neither it nor anything after it is read. The last line needs no line end.
+// Lines have no length limit and nothing is trimmed.
+//
+// Failures raise InOutError with the run-time library's German messages.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+class TextFileReader {
+ public:
+  // Opens `path` for reading; throws InOutError when it cannot.
+  explicit TextFileReader(const std::string& path);
+  ~TextFileReader();
+  TextFileReader(const TextFileReader&) = delete;
+  TextFileReader& operator=(const TextFileReader&) = delete;
+
+  // Reads the next line into `line`. Returns false, with `line` empty, when the
+  // file has no line left.
+  bool readLine(std::string& line);
+
+  // Moves behind the `count`-th further occurrence of `marker` within a line,
+  // so that the next readLine returns the rest of that line. Returns false
+  // when the file ends first. Much faster than reading line by line.
+  bool skipPast(std::string_view marker, std::int64_t count);
+
+ private:
+  bool fill();
+  std::size_t lineEndFrom(std::size_t from);
+
+  int m_fd = -1;
+  std::unique_ptr<char[]> m_buffer;
+  std::size_t m_capacity = 0;
+  std::size_t m_pos = 0;         // next unread byte
+  std::size_t m_end = 0;         // end of the bytes read so far
+  bool m_noMoreInput = false;    // end of file or byte 26 reached
+  std::size_t m_nextCr = 0;      // cached search results, valid when >= m_pos
+  std::size_t m_nextLf = 0;
+  bool m_cacheValid = false;
+};
+
+// Whether `path` names an existing file.
+bool fileExists(const std::string& path);
+
+// Creates or replaces `path` with the one line `line` followed by CR LF.
+// Throws InOutError when that fails.
+void writeTextLine(const std::string& path, std::string_view line);
+
+// The run-time library's message for an operating-system error number.
+std::string inOutErrorMessage(int errorCode);
+
+[[noreturn]] void throwInOutError(int errorCode);
+
+}  // namespace lumora

@@ -1,0 +1,39 @@
+#pragma once
+// The render run behind "Start" (Button3Click): one invoice file becomes one
+// PDF file or one print job.
+//
+// The run keeps no model of the invoice. Each field is fetched from the file
+// (getdata / getvalue) just before it is drawn, and each text goes at once to
+// drucke. The header and party blocks, the item table and the totals follow
+// one another on the running y position; the page change draws the footer,
+// starts the next page and its continuation header. At the end the last
+// footer is drawn and the PDF is written as "Beleg-<number>.pdf" into the
+// current directory (the invoice's folder) and opened, or the print job ends.
+
+#include <string>
+
+#include "invoice/invoice_reader.h"
+#include "output/text_output.h"
+#include "render/render_host.h"
+
+namespace lumora {
+
+class RenderRun {
+ public:
+  RenderRun(RenderHost& host, InvoiceReader& reader, TextOutput& output);
+
+  // The whole Start command. Errors propagate unchanged to the caller after
+  // the unfinished document or print job has been discarded.
+  void Button3Click();
+
+  // Path of the PDF the last run wrote, empty when it wrote none.
+  const std::string& writtenPdf() const { return m_writtenPdf; }
+
+ private:
+  RenderHost& m_host;
+  InvoiceReader& m_reader;
+  TextOutput& m_output;
+  std::string m_writtenPdf;
+};
+
+}  // namespace lumora
