@@ -35,11 +35,7 @@ constexpr std::array<Replacement, 26> kReplacements = {{
     {"\xC3\xA2", '\xE2'},      // â
     {"\xC3\xA1", '\xE1'},      // á
     {"\xC2\xAC", '\xAC'},      // ¬
-    {"&amp;", '&'},
-    {"&quot;", '"'},
-    {"&apos;", '\''},
-    {"&gt;", '>'},
-    {"&lt;", '<'},
+    {"&amp;", '&'},           {"&quot;", '"'}, {"&apos;", '\''}, {"&gt;", '>'}, {"&lt;", '<'},
 }};
 
 // Replaces every occurrence left to right; the scan goes on behind each

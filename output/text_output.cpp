@@ -39,7 +39,10 @@ int pixelsPerMillimetre(int dotsPerInch) {
 
 TextOutput::TextOutput(const MediumSource& medium, Printer* printer, LibraryLoader& loader,
                        std::u16string libraryName)
-    : m_medium(medium), m_printer(printer), m_loader(loader), m_libraryName(std::move(libraryName)) {}
+    : m_medium(medium),
+      m_printer(printer),
+      m_loader(loader),
+      m_libraryName(std::move(libraryName)) {}
 
 TextOutput::~TextOutput() = default;
 

@@ -39,7 +39,9 @@ TPDF::TPDF(std::u16string_view libraryFileName, LibraryLoader& loader) : m_loade
   }
 }
 
-TPDF::~TPDF() { release(); }
+TPDF::~TPDF() {
+  release();
+}
 
 void TPDF::release() noexcept {
   if (!m_library) return;
@@ -82,8 +84,8 @@ bool TPDF::pdfSetPageFormat(std::int32_t format) {
 std::int32_t TPDF::pdfSetFontW(std::u16string_view fontName, std::int32_t style, double size,
                                bool embed, std::int32_t codePage) {
   const std::u16string name(fontName);
-  return as<SetFontFn>(bind(m_entry.setFont, "pdfSetFontW"))(m_instance, name.c_str(), style,
-                                                              size, embed ? -1 : 0, codePage);
+  return as<SetFontFn>(bind(m_entry.setFont, "pdfSetFontW"))(m_instance, name.c_str(), style, size,
+                                                             embed ? -1 : 0, codePage);
 }
 
 bool TPDF::pdfWriteTextW(double x, double y, std::u16string_view text) {

@@ -19,8 +19,7 @@ namespace lumora {
 class TPDF {
  public:
   // Loads the library and creates its document instance.
-  explicit TPDF(std::u16string_view libraryFileName,
-                LibraryLoader& loader = systemLibraryLoader());
+  explicit TPDF(std::u16string_view libraryFileName, LibraryLoader& loader = systemLibraryLoader());
   ~TPDF();
   TPDF(const TPDF&) = delete;
   TPDF& operator=(const TPDF&) = delete;

@@ -16,7 +16,8 @@ class Exception : public std::runtime_error {
 // Opening, reading or writing a file failed ("Datei nicht gefunden", ...).
 class InOutError : public Exception {
  public:
-  InOutError(const std::string& message, int errorCode) : Exception(message), m_errorCode(errorCode) {}
+  InOutError(const std::string& message, int errorCode)
+      : Exception(message), m_errorCode(errorCode) {}
   // The operating system's error number behind the message.
   int errorCode() const noexcept { return m_errorCode; }
 

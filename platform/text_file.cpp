@@ -39,7 +39,9 @@ std::string inOutErrorMessage(int errorCode) {
   }
 }
 
-void throwInOutError(int errorCode) { throw InOutError(inOutErrorMessage(errorCode), errorCode); }
+void throwInOutError(int errorCode) {
+  throw InOutError(inOutErrorMessage(errorCode), errorCode);
+}
 
 TextFileReader::TextFileReader(const std::string& path)
     : m_buffer(std::make_unique_for_overwrite<char[]>(kBlockSize)), m_capacity(kBlockSize) {
@@ -86,7 +88,8 @@ bool TextFileReader::fill() {
     return false;
   }
   char* fresh = m_buffer.get() + m_end;
-  if (auto* stop = static_cast<char*>(std::memchr(fresh, kEndOfFile, static_cast<std::size_t>(got)))) {
+  if (auto* stop =
+          static_cast<char*>(std::memchr(fresh, kEndOfFile, static_cast<std::size_t>(got)))) {
     got = stop - fresh;
     m_noMoreInput = true;
   }

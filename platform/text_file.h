@@ -40,10 +40,10 @@ class TextFileReader {
   int m_fd = -1;
   std::unique_ptr<char[]> m_buffer;
   std::size_t m_capacity = 0;
-  std::size_t m_pos = 0;         // next unread byte
-  std::size_t m_end = 0;         // end of the bytes read so far
-  bool m_noMoreInput = false;    // end of file or byte 26 reached
-  std::size_t m_nextCr = 0;      // cached search results, valid when >= m_pos
+  std::size_t m_pos = 0;       // next unread byte
+  std::size_t m_end = 0;       // end of the bytes read so far
+  bool m_noMoreInput = false;  // end of file or byte 26 reached
+  std::size_t m_nextCr = 0;    // cached search results, valid when >= m_pos
   std::size_t m_nextLf = 0;
   bool m_cacheValid = false;
 };

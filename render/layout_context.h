@@ -13,9 +13,9 @@
 namespace lumora {
 
 struct RenderState {
-  int ypos = 0;         // running vertical position
-  int linestep = 5;     // millimetres per text line
-  int basesize = 8;     // points
+  int ypos = 0;      // running vertical position
+  int linestep = 5;  // millimetres per text line
+  int basesize = 8;  // points
   std::string fontName = "Arial";
   int pagenr = 1;
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "output/text_output.h"
+#include "platform/current_directory.h"
 #include "platform/opener.h"
 
 namespace lumora {
@@ -15,6 +16,13 @@ class RenderHost : public MediumSource {
   // The file-open dialog ("Bitte E-Rechnung auswählen", "E-Rechnung|*.xml").
   // Returns the chosen invoice path, or nothing when the user cancelled.
   virtual std::optional<std::string> chooseInvoiceFile() = 0;
+
+  // The folder that becomes the current directory once `invoicePath` is
+  // chosen, and so receives the PDF: the invoice's own, as the file dialog
+  // makes it. lumora-render's --output-dir points it elsewhere.
+  virtual std::string outputFolderFor(const std::string& invoicePath) const {
+    return folderOf(invoicePath);
+  }
 
   // The print dialog, shown only for the printer medium; it selects the
   // printer of the TextOutput. Returns false when the user cancelled.

@@ -18,6 +18,8 @@
 
 namespace lumora {
 
+struct LayoutContext;
+
 class RenderRun {
  public:
   RenderRun(RenderHost& host, InvoiceReader& reader, TextOutput& output);
@@ -30,6 +32,10 @@ class RenderRun {
   const std::string& writtenPdf() const { return m_writtenPdf; }
 
  private:
+  void layOut(const std::string& invoicePath);
+  void finish(LayoutContext& layout);
+  void writePdf(const std::string& invoicenr);
+
   RenderHost& m_host;
   InvoiceReader& m_reader;
   TextOutput& m_output;
