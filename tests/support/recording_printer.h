@@ -1,0 +1,79 @@
+#pragma once
+// A printer that records what it is asked to do. At 25.4 dots per inch one
+// device pixel is one millimetre, so layout tests read positions in mm.
+
+#include <string>
+#include <vector>
+
+#include "platform/printer.h"
+
+namespace lumora::test {
+
+struct PrintedText {
+  int page = 1;  // counted from 1 within the job
+  int x = 0;     // device pixels
+  int y = 0;
+  std::string text;  // Windows-1252, as drawn
+  std::string font;
+  int size = 0;
+};
+
+class RecordingPrinter : public Printer {
+ public:
+  explicit RecordingPrinter(int dpiX = 254, int dpiY = 254) : m_dpiX(dpiX), m_dpiY(dpiY) {
+    // 254 dpi gives 10 pixels per millimetre; use millimetres() to read mm.
+  }
+
+  bool printing() const override { return m_printing; }
+  void beginDoc() override {
+    m_printing = true;
+    ++jobsBegun;
+    page = 1;
+    texts.clear();
+  }
+  void newPage() override { ++page; }
+  void endDoc() override {
+    m_printing = false;
+    ++jobsEnded;
+  }
+  void abortDoc() override {
+    m_printing = false;
+    ++jobsAborted;
+  }
+  void setFont(std::string_view family, int pointSize) override {
+    m_font = family;
+    m_size = pointSize;
+  }
+  void textOut(int x, int y, std::string_view text) override {
+    texts.push_back({page, x, y, std::string(text), m_font, m_size});
+  }
+  int logPixelsX() const override { return m_dpiX; }
+  int logPixelsY() const override { return m_dpiY; }
+
+  // The texts of one page with positions in millimetres (at 254 dpi).
+  std::vector<PrintedText> onPage(int wanted) const {
+    std::vector<PrintedText> result;
+    for (PrintedText t : texts) {
+      if (t.page != wanted) continue;
+      t.x /= 10;
+      t.y /= 10;
+      result.push_back(t);
+    }
+    return result;
+  }
+
+  std::vector<PrintedText> texts;
+  int page = 0;
+  int jobsBegun = 0;
+  int jobsEnded = 0;
+  int jobsAborted = 0;
+
+ private:
+  int m_dpiX;
+  int m_dpiY;
+  bool m_printing = false;
+  std::string m_font;
+  int m_size = 0;
+};
+
+}  // namespace lumora::test
