@@ -51,7 +51,8 @@ DYNAPDF_API int32_t pdfHaveOpenDoc(DynaPdfInstance* pdf);
 
 /* Starts a new document in memory, discarding one still open.
  * fileName: "" to name the output file later with pdfOpenOutputFileA,
- * otherwise the output path. The document has no page yet. */
+ * otherwise the output path; null is refused and changes nothing.
+ * The document has no page yet and the page size is DIN A4 portrait. */
 DYNAPDF_API int32_t pdfCreateNewPDFA(DynaPdfInstance* pdf, const char* fileName);
 
 /* Adds an empty page at the end of the open document; later text goes there.
@@ -62,31 +63,37 @@ DYNAPDF_API int32_t pdfAppend(DynaPdfInstance* pdf);
  * (595.276 x 841.89 points). Other codes are refused. */
 DYNAPDF_API int32_t pdfSetPageFormat(DynaPdfInstance* pdf, int32_t format);
 
-/* Selects the font for the following text.
+/* Selects the font for the following text. Needs an open document.
  * name: family name resolved through fontconfig ("Arial" gives a
  * metric-compatible sans face); style: 1280 for the regular face, other values
  * are taken as regular too; size: points; embed: -1/0, fonts are always
  * embedded as subsets; codePage: accepted and ignored, text is Unicode.
- * Returns a non-negative font handle, or a negative value on failure. */
+ * Returns a non-negative font handle, the same one for the same family and
+ * size, or a negative value on failure (no document, null or empty name,
+ * size not above 0). */
 DYNAPDF_API int32_t pdfSetFontW(DynaPdfInstance* pdf, const char16_t* name, int32_t style,
                                 double size, int32_t embed, int32_t codePage);
 
 /* Writes text on the current page in the current font. (x, y) in points,
  * origin at the page's lower-left corner, y upwards, marks the top-left corner
- * of the text: the font's ascent line at the text's start. */
+ * of the text: the font's ascent line at the text's start, so the baseline
+ * lies one ascent of the font at its size below y. A lone surrogate in text
+ * is shown as U+FFFD. Fails when no page is open or no font was selected. */
 DYNAPDF_API int32_t pdfWriteTextW(DynaPdfInstance* pdf, double x, double y, const char16_t* text);
 
-/* Finishes the current page. */
+/* Finishes the current page. Fails when no page is open. */
 DYNAPDF_API int32_t pdfEndPage(DynaPdfInstance* pdf);
 
-/* Names the file that pdfCloseFile writes. Nothing is created yet. */
+/* Names the file that pdfCloseFile writes, replacing a name given before.
+ * Nothing is created yet. Fails with no document open or an empty path. */
 DYNAPDF_API int32_t pdfOpenOutputFileA(DynaPdfInstance* pdf, const char* path);
 
 /* Writes the whole document to the named file and closes the document.
  * The file is written atomically: into a temporary file in the same folder,
  * then renamed over the target, so a failed write leaves any earlier file
  * untouched and no partial file behind. With no output file named, the
- * document is discarded. Either way no document is open afterwards.
+ * document is discarded; so is a document without pages. A page not yet
+ * ended is written as it stands. Either way no document is open afterwards.
  * Returns non-zero only when the file was written. */
 DYNAPDF_API int32_t pdfCloseFile(DynaPdfInstance* pdf);
 

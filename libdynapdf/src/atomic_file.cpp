@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <vector>
 
 namespace dynapdf {
 namespace {
@@ -52,16 +51,15 @@ AtomicFile::~AtomicFile() {
 
 bool AtomicFile::open() {
   if (m_target.empty() || m_fd >= 0) return false;
-  std::vector<char> name(m_target.begin(), m_target.end());
-  const std::string suffix = ".XXXXXX";
-  name.insert(name.end(), suffix.begin(), suffix.end());
-  name.push_back('\0');
+  // A short name of its own, so a target whose name is already as long as
+  // the file system allows still gets a temporary file.
+  std::string name = folderOf(m_target) + "/.dynapdf-XXXXXX";
   m_fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (m_fd < 0) {
     m_failed = true;
     return false;
   }
-  m_temporary = name.data();
+  m_temporary = name;
   // mkstemp makes the file private; the finished file gets the permissions
   // any newly created file would have.
   if (::fchmod(m_fd, 0666 & ~currentUmask()) != 0) {

@@ -25,8 +25,8 @@ void DynaPdfInstance::markFailed() noexcept {
 }
 
 bool DynaPdfInstance::createNewPdf(const char* fileName) {
-  m_document.reset();
   if (fileName == nullptr) return false;
+  m_document.reset();
   m_document.emplace();
   m_document->outputPath = fileName;
   return true;

@@ -59,6 +59,15 @@ TEST(AtomicWrite, ReplacesTheTargetWithAnOrdinaryFile) {
   EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
 }
 
+TEST(AtomicWrite, NameAsLongAsTheFileSystemAllowsIsWritten) {
+  TempDir dir;
+  const std::string name = std::string(255 - 4, 'B') + ".pdf";
+
+  ASSERT_TRUE(writeDocument(dir.path() + "/" + name));
+
+  EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{name});
+}
+
 TEST(AtomicWrite, UnwritableTargetsFailWithoutLeavingFiles) {
   TempDir dir;
   writeFile(dir.path() + "/plain.txt", kOldContent);
