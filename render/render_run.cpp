@@ -1,12 +1,62 @@
 #include "render/render_run.h"
 
+#include "platform/current_directory.h"
+#include "platform/exceptions.h"
+#include "render/layout_context.h"
+#include "render/output_path.h"
+
 namespace lumora {
 
 RenderRun::RenderRun(RenderHost& host, InvoiceReader& reader, TextOutput& output)
     : m_host(host), m_reader(reader), m_output(output) {}
 
 void RenderRun::Button3Click() {
-  // Being written: the layout steps follow.
+  m_writtenPdf.clear();
+  const std::optional<std::string> chosen = m_host.chooseInvoiceFile();
+  if (!chosen) return;
+  // The file dialog makes the invoice's folder the current directory; the
+  // PDF is written there.
+  setCurrentDirectory(m_host.outputFolderFor(*chosen));
+  if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
+  try {
+    layOut(*chosen);
+  } catch (...) {
+    // A half-drawn document or print job must not carry over into the next
+    // run; the error itself goes on unchanged.
+    m_output.discardUnfinished();
+    throw;
+  }
+}
+
+void RenderRun::layOut(const std::string& invoicePath) {
+  m_reader.xmlfile = invoicePath;
+  m_reader.datanr = 1;
+  m_reader.valuenr = 1;
+  // A fresh state: line step 5, base size 8, "Arial", page 1, nothing captured.
+  LayoutContext layout{m_host, m_reader, m_output, RenderState{}};
+  drawHeaderBlocks(layout);
+  const RateSums sums = drawItemTable(layout);
+  drawTotals(layout, sums);
+  finish(layout);
+}
+
+void RenderRun::finish(LayoutContext& layout) {
+  pagefooter(layout);
+  if (Printer* printer = m_output.printer(); printer && printer->printing()) printer->endDoc();
+  if (m_host.medium() == Medium::Pdf) writePdf(layout.state.invoicenr);
+}
+
+void RenderRun::writePdf(const std::string& invoicenr) {
+  TPDF* pdf = m_output.pdf();
+  if (!pdf) return;  // nothing was drawn on the PDF medium
+  pdf->pdfEndPage();
+  const std::string path = pdfOutputPath(GetCurrentDirectoryA(), invoicenr);
+  pdf->pdfOpenOutputFileA(path);
+  if (!pdf->pdfCloseFile()) {
+    throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + path);
+  }
+  m_writtenPdf = path;
+  m_host.opener().open(path, "");
 }
 
 }  // namespace lumora

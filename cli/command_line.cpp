@@ -1,0 +1,66 @@
+#include "cli/command_line.h"
+
+#include <string_view>
+
+namespace lumora::cli {
+namespace {
+
+constexpr std::string_view kOutputDir = "--output-dir";
+
+}  // namespace
+
+Options parseCommandLine(const std::vector<std::string>& arguments) {
+  Options options;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
+      options.invoices.push_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--long-text") {
+      options.longText = true;
+    } else if (argument == "--open") {
+      options.open = true;
+    } else if (argument == kOutputDir) {
+      options.outputDir = i + 1 < arguments.size() ? arguments[++i] : "";
+      if (options.outputDir.empty()) throw UsageError("--output-dir needs a folder");
+    } else if (argument.starts_with(std::string(kOutputDir) + "=")) {
+      options.outputDir = argument.substr(kOutputDir.size() + 1);
+      if (options.outputDir.empty()) throw UsageError("--output-dir needs a folder");
+    } else if (argument == "--printer" || argument.starts_with("--printer=")) {
+      // Printing needs the window's printer; the renderer writes PDFs only.
+      throw UsageError("--printer is not available: lumora-render writes PDF files only");
+    } else {
+      throw UsageError("unknown option " + argument);
+    }
+  }
+  if (!options.help && options.invoices.empty()) throw UsageError("no invoice file given");
+  return options;
+}
+
+std::string helpText() {
+  return R"(Usage: lumora-render [OPTIONS] INVOICE.xml...
+
+Renders German UBL e-invoices to PDF without a window, exactly as the
+viewer's Start command does with the PDF medium. Each PDF is named
+"Beleg-<invoice number>.pdf" and written into the invoice's folder; its
+path is printed on standard output.
+
+Options:
+  --long-text        print the items' long texts ("mit Langtext drucken")
+  --open             open each written PDF in the desktop's viewer
+  --output-dir DIR   write the PDFs into DIR instead
+  -h, --help         show this help and exit
+
+An invoice that cannot be rendered is reported on standard error as
+"<file>: <message>"; the remaining files are still rendered.
+
+Exit status: 0 when every file was rendered, 1 when any failed,
+2 when the command line is wrong.
+)";
+}
+
+}  // namespace lumora::cli

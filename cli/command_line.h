@@ -1,0 +1,32 @@
+#pragma once
+// lumora-render's command line:
+//   lumora-render [--long-text] [--open] [--output-dir DIR] INVOICE.xml...
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace lumora::cli {
+
+struct Options {
+  bool help = false;
+  bool longText = false;  // "mit Langtext  drucken" checked
+  bool open = false;      // start the viewer for each written PDF
+  std::string outputDir;  // empty: each PDF goes next to its invoice
+  std::vector<std::string> invoices;
+};
+
+// A command line that cannot be run; the message says why, in English.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program name. "--" ends the options.
+// Throws UsageError for an unknown option, a missing value or no invoice.
+Options parseCommandLine(const std::vector<std::string>& arguments);
+
+// The --help text.
+std::string helpText();
+
+}  // namespace lumora::cli
