@@ -1,0 +1,44 @@
+#pragma once
+// The printer medium on Qt: one QPrinter at the printer's own resolution and
+// a QPainter on it. The first text of a run begins the job (the painter
+// starts on the printer), page changes start new pages and the end of the
+// run ends the job.
+
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+
+#include "platform/printer.h"
+
+namespace lumora {
+
+class QtPrinter final : public Printer {
+ public:
+  QtPrinter();
+  ~QtPrinter() override;
+  QtPrinter(const QtPrinter&) = delete;
+  QtPrinter& operator=(const QtPrinter&) = delete;
+
+  // The printer the print dialog configures.
+  QPrinter& qprinter() { return m_printer; }
+
+  bool printing() const override;
+  // Throws Exception when the printer cannot start a job.
+  void beginDoc() override;
+  void newPage() override;
+  void endDoc() override;
+  void abortDoc() override;
+
+  void setFont(std::string_view family, int pointSize) override;
+  void textOut(int x, int y, std::string_view text) override;
+
+  int logPixelsX() const override;
+  int logPixelsY() const override;
+
+ private:
+  QPrinter m_printer{QPrinter::HighResolution};
+  QPainter m_painter;
+  QFont m_font;
+};
+
+}  // namespace lumora

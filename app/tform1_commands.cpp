@@ -1,0 +1,164 @@
+// The main window's commands: start-up and close, the login, the page and
+// medium switches, the help menu, and Start with the dialogs it asks for.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app/cp1252_text.h"
+#include "app/operator_settings.h"
+#include "app/tform1.h"
+#include "app/tform30.h"
+#include "app/wait_cursor.h"
+#include "platform/current_directory.h"
+#include "render/render_run.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr char kManualName[] = "/Lumora e-viewer.pdf";
+constexpr char kHomePage[] = "https://www.lumora.example/";
+
+}  // namespace
+
+void TForm1::setInvoiceChooser(InvoiceChooser chooser) {
+  m_chooseInvoice = std::move(chooser);
+}
+
+void TForm1::setPrinterChooser(PrinterChooser chooser) {
+  m_choosePrinter = std::move(chooser);
+}
+
+void TForm1::setOpener(std::unique_ptr<Opener> opener) {
+  m_opener = std::move(opener);
+}
+
+void TForm1::FormCreate() {
+  PageControl1->tabBar()->hide();
+  PageControl1->setCurrentWidget(TabSheet1);
+
+  m_bearbeiter = loadOperatorName();
+  Edit1->setText(fromCp1252(m_bearbeiter));
+
+  GroupBox1->move(416, 80);
+  GroupBox1->show();
+}
+
+void TForm1::FormActivate() {
+  if (PageControl1->currentWidget() == TabSheet1) Edit1->setFocus();
+}
+
+void TForm1::FormClose() {
+  saveOperatorName(m_bearbeiter);
+}
+
+bool TForm1::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QMainWindow::event(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TForm1::BitBtn1Click() {
+  // Taken as typed: a name of blanks is a name.
+  m_bearbeiter = toCp1252(Edit1->text());
+  if (m_bearbeiter.empty()) {
+    QMessageBox message(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+                        "Bitte Bearbeiter eingeben", QMessageBox::Ok, this);
+    message.exec();
+    Edit1->setFocus();
+    return;
+  }
+  projekte1->setEnabled(true);
+  GroupBox1->hide();
+  PageControl1->setCurrentWidget(TabSheet2);
+}
+
+void TForm1::projekte1Click() {
+  PageControl1->setCurrentWidget(TabSheet2);
+}
+
+void TForm1::RadioButton2Click() {
+  Label5->setVisible(RadioButton2->isChecked());
+}
+
+void TForm1::RadioButton1Click() {
+  Label5->hide();
+}
+
+void TForm1::Ende1Click() {
+  close();
+}
+
+void TForm1::Gesamtdoku1Click() {
+  const std::string directory = GetCurrentDirectoryA();
+  m_opener->open(directory + kManualName, directory);
+}
+
+void TForm1::LumoraimInternet1Click() {
+  m_opener->open(kHomePage, "");
+}
+
+void TForm1::berLumora1Click() {
+  if (!m_about) {
+    m_ownAbout = std::make_unique<TForm30>();
+    m_about = m_ownAbout.get();
+  }
+  m_about->show();
+  m_about->raise();
+  m_about->activateWindow();
+}
+
+void TForm1::Button3Click() {
+  const WaitCursor wait;
+  RenderRun(*this, m_reader, m_output).Button3Click();
+}
+
+Medium TForm1::medium() const {
+  return RadioButton1->isChecked() ? Medium::Printer : Medium::Pdf;
+}
+
+bool TForm1::longTextChecked() const {
+  return CheckBox1->isChecked();
+}
+
+Opener& TForm1::opener() {
+  return *m_opener;
+}
+
+std::optional<std::string> TForm1::chooseInvoiceFile() {
+  const DialogCursor arrow;
+  if (m_chooseInvoice) return m_chooseInvoice();
+
+  QFileDialog dialog(this, QString::fromUtf8("Bitte E-Rechnung auswählen"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter("E-Rechnung (*.xml)");
+  dialog.setDefaultSuffix("xml");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+bool TForm1::choosePrinter() {
+  const DialogCursor arrow;
+  if (m_choosePrinter) return m_choosePrinter(m_printer.qprinter());
+
+  QPrintDialog dialog(&m_printer.qprinter(), this);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace lumora

@@ -1,0 +1,16 @@
+#include "app/window_geometry.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace lumora {
+
+void centreOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame(QPoint(0, 0), window.size());
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
+}
+
+}  // namespace lumora
