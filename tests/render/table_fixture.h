@@ -1,0 +1,158 @@
+#pragma once
+// A layout context for the item table and the totals that records every text
+// they place. The printer medium at 25 dots per inch makes one device pixel
+// one millimetre, so the recorded positions are the layout's own.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/layout_context.h"
+#include "tests/support/recording_printer.h"
+#include "tests/support/temp_dir.h"
+
+namespace lumora::test {
+
+class NoOpener final : public Opener {
+ public:
+  void open(const std::string&, const std::string&) override {}
+};
+
+// The printer medium; the long-text box answers from a queue (then stays at
+// its last answer) and counts how often it was asked.
+class TableHost final : public RenderHost {
+ public:
+  Medium medium() const override { return Medium::Printer; }
+  std::optional<std::string> chooseInvoiceFile() override { return std::nullopt; }
+  bool choosePrinter() override { return true; }
+  bool longTextChecked() const override {
+    ++longTextReads;
+    if (longTextAnswers.size() > 1) {
+      const bool answer = longTextAnswers.front();
+      longTextAnswers.pop_front();
+      return answer;
+    }
+    return !longTextAnswers.empty() && longTextAnswers.front();
+  }
+  Opener& opener() override { return m_opener; }
+
+  mutable std::deque<bool> longTextAnswers;
+  mutable int longTextReads = 0;
+
+ private:
+  NoOpener m_opener;
+};
+
+// One invoice line of a generated invoice; an empty text leaves its element out.
+struct LineSpec {
+  std::string id = "1";
+  std::string sellerId = "A-1";
+  std::string name = "Schraube";
+  std::string description;
+  std::string quantity = "2";
+  std::string unit = "C62";
+  std::string percent = "19.00";
+  std::string baseAmount;
+  std::string priceAmount = "10.00";
+  std::string amount = "20.00";
+  std::string currency = "EUR";
+};
+
+inline std::string lineXml(const LineSpec& l) {
+  const auto element = [](std::string_view open, std::string_view close, const std::string& text) {
+    if (text.empty()) return std::string();
+    return "<" + std::string(open) + ">" + text + "</" + std::string(close) + ">";
+  };
+  const std::string money = " currencyID=\"" + l.currency + "\"";
+  std::string x = "  <cac:InvoiceLine>\r\n";
+  x += "    " + element("cbc:ID", "cbc:ID", l.id) + "\r\n";
+  x += "    " +
+       element("cbc:InvoicedQuantity unitCode=\"" + l.unit + "\"", "cbc:InvoicedQuantity",
+               l.quantity) +
+       "\r\n";
+  x += "    " + element("cbc:LineExtensionAmount" + money, "cbc:LineExtensionAmount", l.amount) +
+       "\r\n";
+  x += "    <cac:Item>\r\n";
+  x += "      " + element("cbc:Description", "cbc:Description", l.description) + "\r\n";
+  x += "      " + element("cbc:Name", "cbc:Name", l.name) + "\r\n";
+  x += "      <cac:SellersItemIdentification>\r\n        " +
+       element("cbc:ID", "cbc:ID", l.sellerId) + "\r\n      </cac:SellersItemIdentification>\r\n";
+  x += "      <cac:ClassifiedTaxCategory>\r\n        <cbc:ID>S</cbc:ID>\r\n        " +
+       element("cbc:Percent", "cbc:Percent", l.percent) +
+       "\r\n        <cac:TaxScheme><cbc:ID>VAT</cbc:ID></cac:TaxScheme>\r\n"
+       "      </cac:ClassifiedTaxCategory>\r\n";
+  x += "    </cac:Item>\r\n    <cac:Price>\r\n";
+  x += "      " + element("cbc:PriceAmount" + money, "cbc:PriceAmount", l.priceAmount) + "\r\n";
+  if (!l.baseAmount.empty()) {
+    x += "      <cac:AllowanceCharge><cbc:ChargeIndicator>false</cbc:ChargeIndicator>" +
+         element("cbc:BaseAmount" + money, "cbc:BaseAmount", l.baseAmount) +
+         "</cac:AllowanceCharge>\r\n";
+  }
+  x += "    </cac:Price>\r\n  </cac:InvoiceLine>\r\n";
+  return x;
+}
+
+inline std::string invoiceXml(const std::vector<LineSpec>& lines, const std::string& tail = "") {
+  std::string x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Invoice>\r\n";
+  x += "  <cbc:ID>R-4711</cbc:ID>\r\n";
+  for (const LineSpec& l : lines) x += lineXml(l);
+  return x + tail + "</Invoice>\r\n";
+}
+
+class TableTest : public ::testing::Test {
+ protected:
+  void writeInvoice(const std::string& xml) { reader.xmlfile = dir.write("invoice.xml", xml); }
+
+  RateSums drawTable(const std::vector<LineSpec>& lines, int startY) {
+    writeInvoice(invoiceXml(lines));
+    layout.state.ypos = startY;
+    return drawItemTable(layout);
+  }
+
+  // Everything placed at column `x`, in order.
+  std::vector<PrintedText> at(int x) const {
+    std::vector<PrintedText> found;
+    for (const PrintedText& p : printer.texts) {
+      if (p.x == x) found.push_back(p);
+    }
+    return found;
+  }
+  // The non-empty texts placed at column `x`.
+  std::vector<std::string> textsAt(int x) const {
+    std::vector<std::string> texts;
+    for (const PrintedText& p : at(x)) {
+      if (!p.text.empty()) texts.push_back(p.text);
+    }
+    return texts;
+  }
+  // The first text placed exactly so; fails the test when there is none.
+  const PrintedText& find(std::string_view text) const {
+    for (const PrintedText& p : printer.texts) {
+      if (p.text == text) return p;
+    }
+    ADD_FAILURE() << "not placed: " << text;
+    static const PrintedText none{};
+    return none;
+  }
+  const PrintedText& closingRule() const {
+    for (auto p = printer.texts.rbegin(); p != printer.texts.rend(); ++p) {
+      if (p->text == kRule && p->y != 10 && p->y != 270) return *p;
+    }
+    ADD_FAILURE() << "no closing rule";
+    static const PrintedText none{};
+    return none;
+  }
+
+  TempDir dir;
+  RecordingPrinter printer{/*dpiX=*/25, /*dpiY=*/25};
+  TableHost host;
+  InvoiceReader reader;
+  TextOutput output{host, &printer};
+  LayoutContext layout{host, reader, output, RenderState{}};
+};
+
+}  // namespace lumora::test
