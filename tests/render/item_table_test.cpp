@@ -28,7 +28,9 @@ std::string letters(int count, char first = 'a') {
 TEST_F(ItemTableTest, NoInvoiceLinesGiveOneEmptyPassThenTheRule) {
   const RateSums sums = drawTable({}, 100);
   for (const PrintedText& p : printer.texts) {
-    if (p.text != kRule) EXPECT_EQ(p.text, "") << "at x " << p.x;
+    if (p.text != kRule) {
+      EXPECT_EQ(p.text, "") << "at x " << p.x;
+    }
   }
   EXPECT_EQ(at(20).front().y, 105);
   EXPECT_EQ(closingRule().y, 110);
@@ -62,11 +64,12 @@ TEST_F(ItemTableTest, RowShowsEveryColumnOnItsY) {
 }
 
 TEST_F(ItemTableTest, RowsStandTenMillimetresApart) {
-  LineSpec second;
-  second.id = "2";
-  drawTable({LineSpec{}, second}, 60);
-  EXPECT_EQ(find("1").y, 65);
-  EXPECT_EQ(find("2").y, 75);
+  LineSpec first, second;
+  first.id = "P1";
+  second.id = "P2";
+  drawTable({first, second}, 60);
+  EXPECT_EQ(find("P1").y, 65);
+  EXPECT_EQ(find("P2").y, 75);
   EXPECT_EQ(closingRule().y, 90);
 }
 
@@ -321,13 +324,14 @@ TEST_F(ItemTableTest, ContinuationLinePast260ContinuesAt20OnTheNextPage) {
 }
 
 TEST_F(ItemTableTest, RowEndingPast260MovesTheNextRowToTheNextPage) {
-  LineSpec second;
-  second.id = "2";
-  drawTable({LineSpec{}, second}, 255);  // first row at 260, then y 265
-  EXPECT_EQ(find("1").y, 260);
-  EXPECT_EQ(find("1").page, 1);
-  EXPECT_EQ(find("2").y, 20);
-  EXPECT_EQ(find("2").page, 2);
+  LineSpec first, second;
+  first.id = "P1";
+  second.id = "P2";
+  drawTable({first, second}, 255);  // first row at 260, then y 265
+  EXPECT_EQ(find("P1").y, 260);
+  EXPECT_EQ(find("P1").page, 1);
+  EXPECT_EQ(find("P2").y, 20);
+  EXPECT_EQ(find("P2").page, 2);
 }
 
 struct TableEndCase {

@@ -121,11 +121,11 @@ class TableTest : public ::testing::Test {
     }
     return found;
   }
-  // The non-empty texts placed at column `x`.
+  // The non-empty texts placed at column `x`, rules left out.
   std::vector<std::string> textsAt(int x) const {
     std::vector<std::string> texts;
     for (const PrintedText& p : at(x)) {
-      if (!p.text.empty()) texts.push_back(p.text);
+      if (!p.text.empty() && p.text != kRule) texts.push_back(p.text);
     }
     return texts;
   }

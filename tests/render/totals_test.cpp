@@ -122,7 +122,9 @@ TEST_P(DiscountTest, OnlyTheExactText0_00HidesTheLine) {
   if (!labels.empty()) {
     const int y = find("Rabatt").y;
     for (const PrintedText& p : at(165)) {
-      if (p.y == y) EXPECT_EQ(p.text, GetParam().amount);
+      if (p.y == y) {
+        EXPECT_EQ(p.text, GetParam().amount);
+      }
     }
   }
 }
