@@ -50,7 +50,7 @@ viewer's Start command does with the PDF medium. Each PDF is named
 path is printed on standard output.
 
 Options:
-  --long-text        print the items' long texts ("mit Langtext drucken")
+  --long-text        also print the items' descriptions ("mit Langtext  drucken")
   --open             open each written PDF in the desktop's viewer
   --output-dir DIR   write the PDFs into DIR instead
   -h, --help         show this help and exit
