@@ -1,0 +1,38 @@
+#pragma once
+// Runs a program the way a user or a script would, without a shell, and
+// keeps what a test needs to judge the outcome: exit status or the signal
+// that ended it, both output streams, and the peak memory. Optionally as
+// another user, so that permission bits count even when the tests run as
+// root.
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumora::test {
+
+struct ProgramRun {
+  int exitCode = -1;  // -1 when the program did not exit normally
+  int signal = 0;     // the signal that ended it, 0 when none did
+  std::string out;    // standard output
+  std::string err;    // standard error
+  long peakMemoryKiB = 0;
+};
+
+struct ProgramOptions {
+  std::string workingDirectory;  // empty: the test's own
+  std::optional<uid_t> user;     // run as this user and its group (only as root)
+};
+
+ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions& options = {});
+
+// The built lumora-render.
+std::string lumoraRender();
+
+// An unprivileged user to run as, so that permission bits take effect: the
+// "nobody" user when the tests run as root, nothing otherwise.
+std::optional<uid_t> unprivilegedUser();
+
+}  // namespace lumora::test

@@ -1,0 +1,35 @@
+#pragma once
+// What a public sample invoice should come out as, worked out from the file
+// with plain text searches, independently of the renderer: its number, the
+// identifier of every invoice line, the payable amount, and whether a line
+// at 19, 7 or 0 % carries an amount in another currency than euro, which
+// stops the run with the conversion error.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumora::test {
+
+struct PublicInvoice {
+  std::string path;
+  std::string number;                // raw, as the file holds it
+  std::vector<std::string> lineIds;  // raw first cbc:ID of each cac:InvoiceLine
+  std::string payableAmount;         // raw, as the totals show it: "." -> ","
+  bool payableInEuro = false;
+  std::optional<std::string> conversionError;  // the error box's text, when the run fails
+};
+
+PublicInvoice readPublicInvoice(const std::string& path);
+
+// Every *.xml file of the folder, sorted by name.
+std::vector<std::string> invoiceFilesIn(const std::string& folder);
+
+// A raw invoice text as a reader sees it on the page, in UTF-8: decoded by
+// the program into Windows-1252 and shown in that code page.
+std::string shownText(const std::string& raw);
+
+// The words of a text, split at blanks.
+std::vector<std::string> wordsOf(const std::string& text);
+
+}  // namespace lumora::test
