@@ -1,0 +1,101 @@
+// The Qt printer medium on a PDF-format QPrinter: where text lands, at what
+// size, in which characters, and how a job begins, pages, ends and aborts.
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QTest>
+#include <filesystem>
+
+#include "app/qt_printer.h"
+#include "pdf_inspect.h"
+#include "temp_dir.h"
+
+using lumora::QtPrinter;
+using namespace lumora::test;
+
+namespace {
+
+constexpr double kPointsPerMillimetre = 72.0 / 25.4;
+
+void printToFile(QtPrinter& printer, const std::string& path) {
+  printer.qprinter().setOutputFormat(QPrinter::PdfFormat);
+  printer.qprinter().setOutputFileName(QString::fromStdString(path));
+  // No margins: the printable area starts at the page's corner.
+  printer.qprinter().setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+// Device pixels for millimetres at the printer's resolution.
+int pixels(double millimetres, int dotsPerInch) {
+  return int(millimetres * dotsPerInch / 25.4);
+}
+
+}  // namespace
+
+class QtPrinterTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void resolutionIsThePrintersOwn() {
+    QtPrinter printer;
+    QCOMPARE(printer.logPixelsX(), printer.qprinter().resolution());
+    QCOMPARE(printer.logPixelsY(), printer.qprinter().resolution());
+    QVERIFY(printer.logPixelsX() >= 300);  // a high-resolution printer
+  }
+
+  void textTopLeftLandsAtDevicePositionInPointSize() {
+    TempDir folder;
+    const std::string path = folder.path() + "/text.pdf";
+    QtPrinter printer;
+    printToFile(printer, path);
+    const int dpi = printer.logPixelsX();
+
+    QVERIFY(!printer.printing());
+    printer.setFont("Arial", 12);
+    printer.beginDoc();
+    QVERIFY(printer.printing());
+    printer.textOut(pixels(20, dpi), pixels(30, dpi), "Hallo");
+    printer.endDoc();
+    QVERIFY(!printer.printing());
+
+    const Word word = findWord(readWords(path, 1), "Hallo");
+    QVERIFY2(std::abs(word.xMin - 20 * kPointsPerMillimetre) < 1.0,
+             std::to_string(word.xMin).c_str());
+    QVERIFY2(std::abs(word.yMin - 30 * kPointsPerMillimetre) < 1.0,
+             std::to_string(word.yMin).c_str());
+    // A 12-point font's line is about 12 points high, not 12 device pixels.
+    const double height = word.yMax - word.yMin;
+    QVERIFY2(height > 10 && height < 16, std::to_string(height).c_str());
+  }
+
+  void windows1252TextAndPagesReachThePaper() {
+    TempDir folder;
+    const std::string path = folder.path() + "/pages.pdf";
+    QtPrinter printer;
+    printToFile(printer, path);
+    printer.beginDoc();
+    printer.setFont("Arial", 10);
+    printer.textOut(100, 100, "M\xFCller \x80 5");
+    printer.newPage();
+    printer.setFont("Courier New", 8);
+    printer.textOut(100, 100, "Seite 2");
+    printer.endDoc();
+
+    QCOMPARE(readPdfInfo(path).pages, 2);
+    QCOMPARE(readPageLines(path, 1).at(0), std::string("Müller € 5"));
+    QCOMPARE(readPageLines(path, 2).at(0), std::string("Seite 2"));
+  }
+
+  void abortedJobLeavesNoFile() {
+    TempDir folder;
+    const std::string path = folder.path() + "/aborted.pdf";
+    QtPrinter printer;
+    printToFile(printer, path);
+    printer.beginDoc();
+    printer.textOut(100, 100, "halb");
+    printer.abortDoc();
+    QVERIFY(!printer.printing());
+    QVERIFY(!std::filesystem::exists(path));
+  }
+};
+
+QTEST_MAIN(QtPrinterTest)
+#include "qt_printer_test.moc"

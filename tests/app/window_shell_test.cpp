@@ -1,0 +1,243 @@
+// The main window's shell through its real widgets: start-up with and
+// without the settings file, the login, the menu, the medium switch, the
+// about window, the help commands and closing.
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QWindow>
+#include <filesystem>
+#include <memory>
+
+#include "app/tform1.h"
+#include "app/tform30.h"
+#include "app_test_support.h"
+
+using lumora::TForm1;
+using lumora::TForm30;
+using namespace lumora::test;
+
+namespace {
+
+template <typename T>
+T* child(QObject* window, const char* name) {
+  T* found = window->findChild<T*>(name);
+  if (!found) qFatal("no control %s", name);
+  return found;
+}
+
+QWidget* currentPage(TForm1& window) {
+  return child<QTabWidget>(&window, "PageControl1")->currentWidget();
+}
+
+std::unique_ptr<TForm1> openWindow(std::shared_ptr<OpenCalls> calls = {}) {
+  auto window = std::make_unique<TForm1>();
+  if (calls) window->setOpener(std::make_unique<RecordingOpener>(calls));
+  window->show();
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window.get())) qWarning("main window not active");
+  return window;
+}
+
+void logIn(TForm1& window, const QString& name) {
+  child<QLineEdit>(&window, "Edit1")->setText(name);
+  QTest::mouseClick(child<QPushButton>(&window, "BitBtn1"), Qt::LeftButton);
+}
+
+// A click on the radio button's circle (a click beside its caption misses).
+void choose(TForm1& window, const char* radioButton) {
+  auto* button = child<QRadioButton>(&window, radioButton);
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+}  // namespace
+
+class WindowShellTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { m_directory = std::make_unique<CurrentDirectoryScope>(); }
+  void cleanup() { m_directory.reset(); }
+
+  void firstStartShowsEmptyLoginPage() {
+    auto window = openWindow();
+    QCOMPARE(window->windowTitle(), QString("Lumora E-Viewer Version 20.25.04"));
+    QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet1"));
+    QVERIFY(child<QGroupBox>(window.get(), "GroupBox1")->isVisible());
+    QCOMPARE(child<QGroupBox>(window.get(), "GroupBox1")->pos(), QPoint(416, 80));
+    QVERIFY(child<QLineEdit>(window.get(), "Edit1")->text().isEmpty());
+    QVERIFY(child<QLineEdit>(window.get(), "Edit1")->hasFocus());
+    QVERIFY(!child<QTabWidget>(window.get(), "PageControl1")->tabBar()->isVisible());
+    QVERIFY(!child<QAction>(window.get(), "projekte1")->isEnabled());
+    QVERIFY(child<QAction>(window.get(), "Ende1")->isEnabled());
+    QVERIFY(child<QRadioButton>(window.get(), "RadioButton2")->isChecked());
+    QVERIFY(!child<QLabel>(window.get(), "Label5")->isHidden());  // on the hidden page
+    QCOMPARE(window->medium(), lumora::Medium::Pdf);
+    QVERIFY(!window->longTextChecked());
+  }
+
+  void startShowsFirstLineOfSettings_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("several lines -> first") << QByteArray("Anna\r\nBert\r\nCarl\r\n") << "Anna";
+    QTest::newRow("blanks stay") << QByteArray("  Anna B  \r\n") << "  Anna B  ";
+    QTest::newRow("empty file -> empty") << QByteArray("") << "";
+    QTest::newRow("no line end") << QByteArray("Anna") << "Anna";
+    QTest::newRow("Windows-1252 FC -> ü") << QByteArray("M\xFCller\r\n") << "Müller";
+  }
+  void startShowsFirstLineOfSettings() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, shown);
+    m_directory->folder().write("lumora1.ini", file.toStdString());
+    auto window = openWindow();
+    QCOMPARE(child<QLineEdit>(window.get(), "Edit1")->text(), shown);
+    QVERIFY(child<QGroupBox>(window.get(), "GroupBox1")->isVisible());
+  }
+
+  void unreadableSettingsStartWithEmptyName() {
+    std::filesystem::create_directory("lumora1.ini");
+    auto window = openWindow();
+    QVERIFY(child<QLineEdit>(window.get(), "Edit1")->text().isEmpty());
+    QVERIFY(child<QGroupBox>(window.get(), "GroupBox1")->isVisible());
+    window->close();  // the folder stands in the way: ignored
+    QVERIFY(!window->isVisible());
+  }
+
+  void emptyNameAsksForOperatorThenNameLogsIn() {
+    auto window = openWindow();
+    auto seen = answerNextMessageBox();
+    logIn(*window, "");
+    QVERIFY(seen->shown);
+    QCOMPARE(seen->title, QString("Lumora E-Viewer"));
+    QCOMPARE(seen->text, QString("Bitte Bearbeiter eingeben"));
+    QVERIFY(seen->hasOkButton);
+    QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet1"));
+    QVERIFY(!child<QAction>(window.get(), "projekte1")->isEnabled());
+    QCOMPARE(window->focusWidget(), child<QLineEdit>(window.get(), "Edit1"));
+
+    logIn(*window, "Anna");
+    QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet2"));
+    QVERIFY(!child<QGroupBox>(window.get(), "GroupBox1")->isVisible());
+    QVERIFY(child<QAction>(window.get(), "projekte1")->isEnabled());
+    QCOMPARE(window->bearbeiter(), std::string("Anna"));
+  }
+
+  void enterInNameFieldLogsIn() {
+    auto window = openWindow();
+    auto* edit = child<QLineEdit>(window.get(), "Edit1");
+    QTest::keyClicks(edit, "Bert");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet2"));
+    QCOMPARE(window->bearbeiter(), std::string("Bert"));
+  }
+
+  void menuEntryKeepsInvoicePage() {
+    auto window = openWindow();
+    logIn(*window, "Anna");
+    child<QAction>(window.get(), "projekte1")->trigger();
+    QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet2"));
+  }
+
+  void printerThenPdfTogglesNote() {
+    auto window = openWindow();
+    logIn(*window, "Anna");
+    auto* note = child<QLabel>(window.get(), "Label5");
+    choose(*window, "RadioButton1");
+    QVERIFY(!note->isVisible());
+    QCOMPARE(window->medium(), lumora::Medium::Printer);
+    choose(*window, "RadioButton2");
+    QVERIFY(note->isVisible());
+    QCOMPARE(window->medium(), lumora::Medium::Pdf);
+  }
+
+  void aboutWindowShownOnceHiddenByItsButton() {
+    auto window = openWindow();
+    TForm30 about;
+    window->setAboutWindow(&about);
+    QVERIFY(!about.isVisible());
+    child<QAction>(window.get(), "berLumora1")->trigger();
+    child<QAction>(window.get(), "berLumora1")->trigger();
+    QVERIFY(about.isVisible());
+    int aboutWindows = 0;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (qobject_cast<TForm30*>(top) && top->isVisible()) ++aboutWindows;
+    QCOMPARE(aboutWindows, 1);
+    QCOMPARE(about.windowTitle(), QString("über Lumora E-Viewer"));
+    QCOMPARE(child<QPlainTextEdit>(&about, "Memo1")->toPlainText().split('\n').mid(0, 4),
+             QStringList({"Lumora E-Viewer", "Version 20.25.04", "Stand 07.04.2025", ""}));
+    QVERIFY(window->isEnabled());  // not modal
+
+    auto* closeButton = child<QPushButton>(&about, "BitBtn1");
+    QCOMPARE(closeButton->text(), QString("S&chließen"));
+    QTest::mouseClick(closeButton, Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+    child<QAction>(window.get(), "berLumora1")->trigger();
+    QVERIFY(about.isVisible());
+    about.hide();
+  }
+
+  void helpCommandsOpenManualAndHomePage() {
+    auto calls = std::make_shared<OpenCalls>();
+    auto window = openWindow(calls);
+    const std::string here = std::filesystem::current_path().string();
+    child<QAction>(window.get(), "Gesamtdoku1")->trigger();
+    child<QAction>(window.get(), "LumoraimInternet1")->trigger();
+    QCOMPARE(calls->size(), size_t(2));
+    QCOMPARE(calls->at(0), std::make_pair(here + "/Lumora e-viewer.pdf", here));
+    QCOMPARE(calls->at(1),
+             std::make_pair(std::string("https://www.lumora.example/"), std::string()));
+  }
+
+  void closeWritesNameIntoCurrentDirectory_data() {
+    QTest::addColumn<bool>("fromMenu");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("menu Ende") << true << "Anna" << QByteArray("Anna\r\n");
+    QTest::newRow("close box") << false << "Anna" << QByteArray("Anna\r\n");
+    QTest::newRow("blanks kept") << true << "  " << QByteArray("  \r\n");
+    QTest::newRow("ü as byte FC") << false << "Müller" << QByteArray("M\xFCller\r\n");
+    QTest::newRow("outside code page -> ?") << true << "Łukasz" << QByteArray("?ukasz\r\n");
+  }
+  void closeWritesNameIntoCurrentDirectory() {
+    QFETCH(bool, fromMenu);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
+    m_directory->folder().write("lumora1.ini", "Alt\r\nzweite Zeile\r\n");
+    auto window = openWindow();
+    logIn(*window, name);
+    // An invoice chosen from another folder moves the current directory.
+    std::filesystem::create_directory("rechnungen");
+    std::filesystem::current_path("rechnungen");
+    if (fromMenu)
+      child<QAction>(window.get(), "Ende1")->trigger();
+    else
+      window->windowHandle()->close();  // what the window manager's close box does
+    QVERIFY(!window->isVisible());
+    QCOMPARE(QByteArray::fromStdString(m_directory->folder().read("rechnungen/lumora1.ini")), file);
+    QCOMPARE(QByteArray::fromStdString(m_directory->folder().read("lumora1.ini")),
+             QByteArray("Alt\r\nzweite Zeile\r\n"));
+  }
+
+  void closeWithoutLoginKeepsLoadedName() {
+    m_directory->folder().write("lumora1.ini", " Anna \r\nBert\r\n");
+    openWindow()->close();
+    QCOMPARE(m_directory->folder().read("lumora1.ini"), std::string(" Anna \r\n"));
+  }
+
+ private:
+  std::unique_ptr<CurrentDirectoryScope> m_directory;
+};
+
+int runWindowShellTests(int argc, char** argv) {
+  WindowShellTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_shell_test.moc"
