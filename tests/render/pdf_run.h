@@ -1,0 +1,34 @@
+#pragma once
+// A whole Start run on the PDF medium with the real PDF library, writing the
+// PDF into a folder of the test's choice, so that invoices can be read from
+// where they lie without leaving files next to them.
+
+#include <memory>
+#include <string>
+
+#include "tests/render/render_fixture.h"
+
+namespace lumora::test {
+
+class ToFolderHost final : public FakeHost {
+ public:
+  std::string outputFolderFor(const std::string&) const override { return folder; }
+  std::string folder;
+};
+
+// Renders `invoicePath` into `folder` and returns the written PDF's path.
+// Errors of the run propagate unchanged.
+inline std::string renderPdf(const std::string& invoicePath, const std::string& folder) {
+  KeepCurrentDirectory keep;
+  ToFolderHost host;
+  host.selected = Medium::Pdf;
+  host.folder = folder;
+  host.chosenFile = invoicePath;
+  InvoiceReader reader;
+  TextOutput output(host, nullptr);
+  RenderRun run(host, reader, output);
+  run.Button3Click();
+  return run.writtenPdf();
+}
+
+}  // namespace lumora::test
