@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPrinterInfo>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/qt_printer.h"
@@ -11,10 +12,18 @@ namespace lumora {
 
 namespace {
 
+// The renderer's standard error carries its own error lines only; Qt's
+// notes about the session (no runtime folder, no window manager) stay out.
+void keepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 // Fonts and print engines need an application object; one is made the first
 // time and kept until the program ends.
 void ensureGuiApplication() {
   if (QCoreApplication::instance()) return;
+  qInstallMessageHandler(keepSeriousMessages);
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;

@@ -6,6 +6,7 @@ namespace lumora::cli {
 namespace {
 
 constexpr std::string_view kOutputDir = "--output-dir";
+constexpr std::string_view kPrinter = "--printer";
 
 }  // namespace
 
@@ -30,9 +31,12 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument.starts_with(std::string(kOutputDir) + "=")) {
       options.outputDir = argument.substr(kOutputDir.size() + 1);
       if (options.outputDir.empty()) throw UsageError("--output-dir needs a folder");
-    } else if (argument == "--printer" || argument.starts_with("--printer=")) {
-      // Printing needs the window's printer; the renderer writes PDFs only.
-      throw UsageError("--printer is not available: lumora-render writes PDF files only");
+    } else if (argument == kPrinter) {
+      options.printer = i + 1 < arguments.size() ? arguments[++i] : "";
+      if (options.printer.empty()) throw UsageError("--printer needs a printer name");
+    } else if (argument.starts_with(std::string(kPrinter) + "=")) {
+      options.printer = argument.substr(kPrinter.size() + 1);
+      if (options.printer.empty()) throw UsageError("--printer needs a printer name");
     } else {
       throw UsageError("unknown option " + argument);
     }
@@ -53,6 +57,8 @@ Options:
   --long-text        also print the items' descriptions ("mit Langtext  drucken")
   --open             open each written PDF in the desktop's viewer
   --output-dir DIR   write the PDFs into DIR instead
+  --printer NAME     print on the printer NAME instead of writing PDFs
+                     (one print job per invoice, as with "Drucker")
   -h, --help         show this help and exit
 
 An invoice that cannot be rendered is reported on standard error as

@@ -1,6 +1,6 @@
 #pragma once
 // lumora-render's command line:
-//   lumora-render [--long-text] [--open] [--output-dir DIR] INVOICE.xml...
+//   lumora-render [--long-text] [--open] [--output-dir DIR] [--printer NAME] INVOICE.xml...
 
 #include <stdexcept>
 #include <string>
@@ -13,6 +13,7 @@ struct Options {
   bool longText = false;  // "mit Langtext  drucken" checked
   bool open = false;      // start the viewer for each written PDF
   std::string outputDir;  // empty: each PDF goes next to its invoice
+  std::string printer;    // --printer: print on this printer instead of writing PDFs
   std::vector<std::string> invoices;
 };
 

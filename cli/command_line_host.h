@@ -1,7 +1,8 @@
 #pragma once
 // What the render run asks of its starter, answered from lumora-render's
 // command line: the "chosen" file is the invoice being rendered, the medium
-// is always PDF, and the viewer starts only when asked for.
+// is PDF unless a printer was named, and the viewer starts only when asked
+// for.
 
 #include <optional>
 #include <string>
@@ -25,18 +26,22 @@ class CommandLineHost final : public RenderHost {
   // The absolute path of the invoice the next run renders.
   void selectInvoice(std::string invoicePath) { m_invoice = std::move(invoicePath); }
 
-  Medium medium() const override { return Medium::Pdf; }
+  // With --printer the printer is chosen by name before the first run.
+  void setMedium(Medium medium) { m_medium = medium; }
+
+  Medium medium() const override { return m_medium; }
   std::optional<std::string> chooseInvoiceFile() override { return m_invoice; }
   std::string outputFolderFor(const std::string& invoicePath) const override {
     return m_outputDir.empty() ? RenderHost::outputFolderFor(invoicePath) : m_outputDir;
   }
-  bool choosePrinter() override { return false; }
+  bool choosePrinter() override { return m_medium == Medium::Printer; }
   bool longTextChecked() const override { return m_longText; }
   Opener& opener() override { return m_opener; }
 
  private:
   std::string m_invoice;
   std::string m_outputDir;
+  Medium m_medium = Medium::Pdf;
   bool m_longText;
   Opener& m_opener;
 };

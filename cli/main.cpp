@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@
 #include "output/text_output.h"
 #include "render/error_text.h"
 #include "render/render_run.h"
+#ifdef LUMORA_HAVE_QT_PRINTER
+#include "app/named_printer.h"
+#endif
 
 namespace {
 
@@ -51,8 +55,21 @@ int renderAll(const cli::Options& options) {
                             options.open ? static_cast<Opener&>(desktopOpener) : noOpener);
   // One reader and one output for all files, as the window keeps them: each
   // run starts a fresh PDF document in the same library instance.
+  std::unique_ptr<Printer> printer;
+  if (!options.printer.empty()) {
+#ifdef LUMORA_HAVE_QT_PRINTER
+    try {
+      printer = openNamedPrinter(options.printer);
+    } catch (const std::exception& error) {
+      return usageError(std::string("--printer: ") + error.what());
+    }
+    host.setMedium(Medium::Printer);
+#else
+    return usageError("--printer is not available: this lumora-render was built without Qt");
+#endif
+  }
   InvoiceReader reader;
-  TextOutput output(host, /*printer=*/nullptr);
+  TextOutput output(host, printer.get());
   RenderRun run(host, reader, output);
 
   const bool showProgress = invoices.size() > 1 && ::isatty(STDERR_FILENO);
@@ -63,7 +80,7 @@ int renderAll(const cli::Options& options) {
     try {
       host.selectInvoice(invoices[i]);
       run.Button3Click();
-      std::cout << run.writtenPdf() << std::endl;
+      if (!run.writtenPdf().empty()) std::cout << run.writtenPdf() << std::endl;
     } catch (const std::exception& error) {
       std::cerr << named << ": " << errorBoxText(error) << std::endl;
       status = kSomeFailed;
