@@ -61,7 +61,6 @@ class TForm1 : public QMainWindow, public RenderHost {
 
   const std::string& bearbeiter() const { return m_bearbeiter; }
   QtPrinter& printer() { return m_printer; }
-  TForm30* aboutWindow() const { return m_about; }
 
   // RenderHost: what the render run asks of the window.
   Medium medium() const override;

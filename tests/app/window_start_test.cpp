@@ -77,14 +77,6 @@ class WindowStartTest : public QObject {
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
-  void cancelledFileDialogDoesNothing() {
-    m_window->setInvoiceChooser([] { return std::optional<std::string>(); });
-    clickStart();
-    QCOMPARE(m_errors->count, 0);
-    QVERIFY(m_opened->empty());
-    QVERIFY(std::filesystem::is_empty(m_directory->folder().path()));
-  }
-
   void unreadableInvoiceShowsErrorBoxAndWindowGoesOn() {
     const std::string missing = m_directory->folder().path() + "/fehlt.xml";
     m_window->setInvoiceChooser([missing] { return std::optional<std::string>(missing); });
@@ -139,17 +131,6 @@ class WindowStartTest : public QObject {
                         [](const std::string& line) { return line.find("Seite 2") != line.npos; }));
     QVERIFY(m_opened->empty());  // no viewer for a print job
     QVERIFY(!std::filesystem::exists(m_directory->folder().path() + "/Beleg-77.pdf"));
-  }
-
-  void cancelledPrintDialogPrintsNothing() {
-    const std::string invoice = m_directory->folder().write("r.xml", testInvoice("5", 1));
-    m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
-    m_window->setPrinterChooser([](QPrinter&) { return false; });
-    QTest::mouseClick(m_window->findChild<QRadioButton*>("RadioButton1"), Qt::LeftButton);
-    clickStart();
-    QCOMPARE(m_errors->count, 0);
-    QVERIFY(!m_window->printer().printing());
-    QVERIFY(!std::filesystem::exists(m_directory->folder().path() + "/Beleg-5.pdf"));
   }
 
  private:
