@@ -111,7 +111,8 @@ std::string formatSum(double value) {
                                      std::chars_format::scientific, 17);
   const std::string_view scientific(buffer, written.ptr - buffer);
   const std::size_t e = scientific.find('e');
-  std::string digits = std::string(1, scientific[0]) + std::string(scientific.substr(2, e - 2));
+  std::string digits(1, scientific[0]);
+  digits.append(scientific.substr(2, e - 2));
   int exponentValue = 0;
   std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1),
                   scientific.data() + scientific.size(), exponentValue);
@@ -140,8 +141,13 @@ std::string formatSum(double value) {
   if (point > 10) {
     kept.erase(kept.find_last_not_of('0') + 1);
     text += kept[0];
-    if (kept.size() > 1) text += "," + kept.substr(1);
-    return text + "E+" + std::to_string(point - 1);
+    if (kept.size() > 1) {
+      text += ',';
+      text.append(kept, 1);
+    }
+    text += "E+";
+    text += std::to_string(point - 1);
+    return text;
   }
   // The digit that stands `index` places after the first kept one.
   const auto digitAt = [&](int index) {
