@@ -108,4 +108,10 @@ std::optional<uid_t> unprivilegedUser() {
   return nobody ? std::optional<uid_t>(nobody->pw_uid) : std::optional<uid_t>(65534);
 }
 
+ProgramOptions asUnprivilegedUser() {
+  ProgramOptions options;
+  options.user = unprivilegedUser();
+  return options;
+}
+
 }  // namespace lumora::test

@@ -31,6 +31,9 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions
 // The built lumora-render.
 std::string lumoraRender();
 
+// Options to run as unprivilegedUser().
+ProgramOptions asUnprivilegedUser();
+
 // An unprivileged user to run as, so that permission bits take effect: the
 // "nobody" user when the tests run as root, nothing otherwise.
 std::optional<uid_t> unprivilegedUser();

@@ -1,0 +1,108 @@
+// Where the PDF goes and what happens when it cannot go there: the file stays
+// in its folder whatever the invoice number says, a failed run writes
+// nothing and leaves no temporary file, and an earlier Beleg-….pdf of the
+// same number survives every failed run byte for byte.
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "invoice_maker.h"
+#include "render_folder.h"
+#include "run_checks.h"
+
+namespace lumora::test {
+namespace {
+
+const std::string kEarlierPdf = "%PDF-1.4\n% the earlier Beleg of this number\n";
+
+std::string writeError(const std::string& pdf) {
+  return "Die PDF-Datei konnte nicht geschrieben werden: " + pdf + ".";
+}
+
+// A small tmpfs mounted for one test, where the test may mount (as root).
+class TmpfsMount {
+ public:
+  TmpfsMount(const std::string& at, const std::string& options) : m_at(at) {
+    m_mounted = ::mount("tmpfs", at.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    if (!m_mounted) m_error = std::strerror(errno);
+  }
+  ~TmpfsMount() {
+    if (m_mounted) ::umount2(m_at.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return m_mounted; }
+  const std::string& error() const { return m_error; }
+
+ private:
+  std::string m_at;
+  bool m_mounted = false;
+  std::string m_error;
+};
+
+TEST(OutputFileTest, NumberCannotLeadOutOfTheFolder) {
+  RenderFolder folder;
+  std::filesystem::create_directory(folder.file("ein"));
+  folder.write("ein/rechnung.xml", makeInvoice(InvoiceSpec().withNumber("../../raus")));
+  const ProgramRun run = folder.render({"ein/rechnung.xml"});
+  expectPdf(run, folder.file("ein/Beleg-.._.._raus.pdf"));
+  EXPECT_EQ(folder.entries(), std::set<std::string>{"ein"});
+  EXPECT_EQ(folder.entries("ein"), (std::set<std::string>{"rechnung.xml", "Beleg-.._.._raus.pdf"}));
+}
+
+TEST(OutputFileTest, FailedConversionKeepsTheEarlierPdf) {
+  RenderFolder folder;
+  folder.write("rechnung.xml",
+               makeInvoice(InvoiceSpec().withNumber("4711").withLineCurrency("SEK")));
+  folder.write("Beleg-4711.pdf", kEarlierPdf);
+  const ProgramRun run = folder.render({"rechnung.xml"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.starts_with("rechnung.xml: '")) << run.err;
+  EXPECT_TRUE(run.err.ends_with("' ist kein gültiger Gleitkommawert.\n")) << run.err;
+  EXPECT_EQ(folder.read("Beleg-4711.pdf"), kEarlierPdf);
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"rechnung.xml", "Beleg-4711.pdf"}));
+}
+
+TEST(OutputFileTest, UnwritableFolderKeepsTheEarlierPdf) {
+  // Root writes into any folder, so the run goes as an unprivileged user then.
+  RenderFolder folder;
+  std::filesystem::create_directory(folder.file("aus"));
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("aus/Beleg-4711.pdf", kEarlierPdf);
+  ASSERT_EQ(::chmod(folder.file("aus").c_str(), 0555), 0);
+  const ProgramRun run =
+      folder.render({"--output-dir", "aus", "rechnung.xml"}, asUnprivilegedUser());
+  expectFailure(run, "rechnung.xml", writeError(folder.file("aus/Beleg-4711.pdf")));
+  EXPECT_EQ(folder.read("aus/Beleg-4711.pdf"), kEarlierPdf);
+  EXPECT_EQ(folder.entries("aus"), std::set<std::string>{"Beleg-4711.pdf"});
+}
+
+TEST(OutputFileTest, FullDiskKeepsTheEarlierPdf) {
+  RenderFolder folder;
+  std::filesystem::create_directory(folder.file("voll"));
+  TmpfsMount disk(folder.file("voll"), "size=8k,mode=0755");
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << disk.error();
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("voll/Beleg-4711.pdf", kEarlierPdf);
+  const ProgramRun run = folder.render({"--output-dir", "voll", "rechnung.xml"});
+  expectFailure(run, "rechnung.xml", writeError(folder.file("voll/Beleg-4711.pdf")));
+  EXPECT_EQ(folder.read("voll/Beleg-4711.pdf"), kEarlierPdf);
+  EXPECT_EQ(folder.entries("voll"), std::set<std::string>{"Beleg-4711.pdf"});
+}
+
+TEST(OutputFileTest, FolderInThePlaceOfThePdf) {
+  RenderFolder folder;
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  std::filesystem::create_directory(folder.file("Beleg-4711.pdf"));
+  const ProgramRun run = folder.render({"rechnung.xml"});
+  expectFailure(run, "rechnung.xml", writeError(folder.file("Beleg-4711.pdf")));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.file("Beleg-4711.pdf")));
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"rechnung.xml", "Beleg-4711.pdf"}));
+}
+
+}  // namespace
+}  // namespace lumora::test
