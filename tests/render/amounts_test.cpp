@@ -185,12 +185,5 @@ TEST_F(DecimalCommaLocaleTest, ReadingAndWritingIgnoreTheLocale) {
   EXPECT_EQ(formatSum(123456789012.34), "1,23456789E+11");
 }
 
-TEST_F(DecimalCommaLocaleTest, SameUnderTheCLocale) {
-  std::setlocale(LC_ALL, "C");
-  EXPECT_EQ(amountToExtended("28,50"), 28.5L);
-  EXPECT_THROW(amountToExtended("28.50"), ConvertError);
-  EXPECT_EQ(formatSum(28.5), "28,50");
-}
-
 }  // namespace
 }  // namespace lumora

@@ -15,7 +15,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 
 using ItemTableTest = TableTest;
 
@@ -35,6 +34,7 @@ TEST_F(ItemTableTest, NoInvoiceLinesGiveOneEmptyPassThenTheRule) {
   EXPECT_EQ(at(20).front().y, 105);
   EXPECT_EQ(closingRule().y, 110);
   EXPECT_EQ(closingRule().page, 1);
+  EXPECT_EQ(closingRule().size, 8);
   EXPECT_EQ(layout.state.ypos, 110);
   EXPECT_EQ(reader.datanr, 2);
   EXPECT_EQ(sums.netto19, 0);
@@ -358,23 +358,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // The empty pass is not tested, so the table may end at 270.
                       TableEndCase{"empty_pass_ending_at_270_changes_page", 250, 2, 15}),
     [](const auto& info) { return info.param.proves; });
-
-TEST_F(ItemTableTest, PageChangeDrawsTheFooterOnTheLeftPage) {
-  layout.state.sellername = "Muster GmbH";
-  drawTable({LineSpec{}}, 250);
-  std::vector<std::pair<int, int>> sellerNames;
-  for (const PrintedText& p : printer.texts) {
-    if (p.text == "Muster GmbH") sellerNames.push_back({p.page, p.y});
-  }
-  EXPECT_THAT(sellerNames, ElementsAre(std::pair{1, 275}, std::pair{2, 5}));
-  EXPECT_THAT(textsAt(140), ElementsAre("UST-ID: ", "Steuernummer: ", "Seite 2"));
-}
-
-TEST_F(ItemTableTest, EmptyPassChangesNoSum) {
-  const RateSums sums = drawTable({}, 60);
-  EXPECT_EQ(sums.netto0, 0);
-  EXPECT_THAT(textsAt(165), IsEmpty());
-}
 
 }  // namespace
 }  // namespace lumora::test

@@ -97,12 +97,6 @@ TEST_F(TotalsTest, SumsAreComparedWithZeroExactly) {
   EXPECT_THAT(textsAt(165), ElementsAre("100,00", "-5,00", "0,00", "119,00", "119,00 " + kEuro));
 }
 
-TEST_F(TotalsTest, NoRecognisedRateGivesNoRateLine) {
-  drawTotalsOf(monetaryTotal(), RateSums{});
-  EXPECT_THAT(textsAt(125),
-              ElementsAre("Nettosumme", "Bruttosumme", kShort, "Zahlungsbetrag", kShort));
-}
-
 struct DiscountCase {
   std::string proves;
   std::string raw;
