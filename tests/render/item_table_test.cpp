@@ -41,7 +41,7 @@ TEST_F(ItemTableTest, NoInvoiceLinesGiveOneEmptyPassThenTheRule) {
 }
 
 TEST_F(ItemTableTest, RowShowsEveryColumnOnItsY) {
-  LineSpec line;
+  LineFields line;
   line.id = "7";
   line.sellerId = "ART-9";
   line.quantity = "3.5";
@@ -64,7 +64,7 @@ TEST_F(ItemTableTest, RowShowsEveryColumnOnItsY) {
 }
 
 TEST_F(ItemTableTest, RowsStandTenMillimetresApart) {
-  LineSpec first, second;
+  LineFields first, second;
   first.id = "P1";
   second.id = "P2";
   drawTable({first, second}, 60);
@@ -74,7 +74,7 @@ TEST_F(ItemTableTest, RowsStandTenMillimetresApart) {
 }
 
 TEST_F(ItemTableTest, InvoiceLinesOnOneFileLineAreEachFound) {
-  LineSpec a, b, c;
+  LineFields a, b, c;
   b.id = "2";
   c.id = "3";
   std::string oneLine = lineXml(a) + lineXml(b) + lineXml(c);
@@ -88,9 +88,9 @@ TEST_F(ItemTableTest, InvoiceLinesOnOneFileLineAreEachFound) {
 }
 
 TEST_F(ItemTableTest, InvoiceWithLineFeedsOnlyShowsAllLines) {
-  LineSpec b;
+  LineFields b;
   b.id = "2";
-  std::string xml = invoiceXml({LineSpec{}, b});
+  std::string xml = invoiceXml({LineFields{}, b});
   std::erase(xml, '\r');
   writeInvoice(xml);
   layout.state.ypos = 60;
@@ -111,7 +111,7 @@ class LongTextTest : public TableTest, public ::testing::WithParamInterface<Long
 
 TEST_P(LongTextTest, ContinuationLinesCarryTheRest) {
   const LongTextCase& c = GetParam();
-  LineSpec line;
+  LineFields line;
   line.name = letters(c.nameLength);
   line.description = c.description;
   host.longTextAnswers = {c.checked};
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.proves; });
 
 TEST_F(ItemTableTest, CutCountsRawBytesEvenInsideACharacter) {
-  LineSpec line;
+  LineFields line;
   line.name = std::string(44, 'x') + "\xC3\xA4" + "ende";  // the "ä" straddles byte 45
   drawTable({line}, 100);
   EXPECT_THAT(textsAt(50), ElementsAre(std::string(44, 'x') + "\xC3",
@@ -177,7 +177,7 @@ TEST_F(ItemTableTest, CutCountsRawBytesEvenInsideACharacter) {
 }
 
 TEST_F(ItemTableTest, LongTextBoxIsAskedAfreshForEveryRow) {
-  LineSpec a, b;
+  LineFields a, b;
   a.description = "erste";
   b.id = "2";
   b.description = "zweite";
@@ -188,7 +188,7 @@ TEST_F(ItemTableTest, LongTextBoxIsAskedAfreshForEveryRow) {
 }
 
 TEST_F(ItemTableTest, QuantityInAnotherUnitIsCutOutOfTheRawText) {
-  LineSpec c62, h87;
+  LineFields c62, h87;
   c62.quantity = "3.5";
   h87.id = "2";
   h87.quantity = "10";
@@ -198,7 +198,7 @@ TEST_F(ItemTableTest, QuantityInAnotherUnitIsCutOutOfTheRawText) {
 }
 
 TEST_F(ItemTableTest, UnitPriceFallsBackToThePriceAmount) {
-  LineSpec priceOnly, both;
+  LineFields priceOnly, both;
   priceOnly.priceAmount = "9.99";
   both.id = "2";
   both.priceAmount = "8.00";
@@ -208,7 +208,7 @@ TEST_F(ItemTableTest, UnitPriceFallsBackToThePriceAmount) {
 }
 
 TEST_F(ItemTableTest, RateTextIsDrawnAsTheFileHasIt) {
-  LineSpec a, b, c;
+  LineFields a, b, c;
   a.percent = "19.00";
   b.id = "2";
   b.percent = "19";
@@ -227,9 +227,9 @@ struct SumsCase {
 class SumsTest : public TableTest, public ::testing::WithParamInterface<SumsCase> {};
 
 TEST_P(SumsTest, LineAmountsEnterTheSumsOfTheirRate) {
-  std::vector<LineSpec> lines;
+  std::vector<LineFields> lines;
   for (const auto& [rate, amount] : GetParam().lines) {
-    LineSpec line;
+    LineFields line;
     line.id = std::to_string(lines.size() + 1);
     line.percent = rate;
     line.amount = amount;
@@ -273,13 +273,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.proves; });
 
 TEST_F(ItemTableTest, ExtendedPrecisionSumsPrintTheOriginalCents) {
-  std::vector<LineSpec> lines(5);
-  for (LineSpec& line : lines) line.amount = "1.10";
+  std::vector<LineFields> lines(5);
+  for (LineFields& line : lines) line.amount = "1.10";
   EXPECT_EQ(formatSum(drawTable(lines, 30).mwst19), "1,04");
 }
 
 TEST_F(ItemTableTest, AmountInAnotherCurrencyOnA19PercentLineStopsTheRun) {
-  LineSpec line;
+  LineFields line;
   line.currency = "USD";
   writeInvoice(invoiceXml({line}));
   layout.state.ypos = 60;
@@ -296,7 +296,7 @@ TEST_F(ItemTableTest, AmountInAnotherCurrencyOnA19PercentLineStopsTheRun) {
 }
 
 TEST_F(ItemTableTest, AmountInAnotherCurrencyOnAnUnknownRateIsDrawnRaw) {
-  LineSpec line;
+  LineFields line;
   line.currency = "USD";
   line.percent = "16.00";
   drawTable({line}, 60);
@@ -306,7 +306,7 @@ TEST_F(ItemTableTest, AmountInAnotherCurrencyOnAnUnknownRateIsDrawnRaw) {
 }
 
 TEST_F(ItemTableTest, ContinuationLinePast260ContinuesAt20OnTheNextPage) {
-  LineSpec line;
+  LineFields line;
   line.name = kName;       // two continuation lines
   drawTable({line}, 251);  // row at 256, continuation lines at 261 and 20
   const std::vector<PrintedText> lines = at(50);
@@ -324,7 +324,7 @@ TEST_F(ItemTableTest, ContinuationLinePast260ContinuesAt20OnTheNextPage) {
 }
 
 TEST_F(ItemTableTest, RowEndingPast260MovesTheNextRowToTheNextPage) {
-  LineSpec first, second;
+  LineFields first, second;
   first.id = "P1";
   second.id = "P2";
   drawTable({first, second}, 255);  // first row at 260, then y 265
@@ -344,7 +344,7 @@ struct TableEndCase {
 class TableEndTest : public TableTest, public ::testing::WithParamInterface<TableEndCase> {};
 
 TEST_P(TableEndTest, ClosingRuleStaysOrMovesToTheNextPage) {
-  drawTable({LineSpec{}}, GetParam().startY);
+  drawTable({LineFields{}}, GetParam().startY);
   EXPECT_EQ(closingRule().page, GetParam().rulePage);
   EXPECT_EQ(closingRule().y, GetParam().ruleY);
   EXPECT_EQ(layout.state.ypos, GetParam().ruleY);

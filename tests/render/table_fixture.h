@@ -48,7 +48,7 @@ class TableHost final : public RenderHost {
 };
 
 // One invoice line of a generated invoice; an empty text leaves its element out.
-struct LineSpec {
+struct LineFields {
   std::string id = "1";
   std::string sellerId = "A-1";
   std::string name = "Schraube";
@@ -62,7 +62,7 @@ struct LineSpec {
   std::string currency = "EUR";
 };
 
-inline std::string lineXml(const LineSpec& l) {
+inline std::string lineXml(const LineFields& l) {
   const auto element = [](std::string_view open, std::string_view close, const std::string& text) {
     if (text.empty()) return std::string();
     return "<" + std::string(open) + ">" + text + "</" + std::string(close) + ">";
@@ -96,10 +96,10 @@ inline std::string lineXml(const LineSpec& l) {
   return x;
 }
 
-inline std::string invoiceXml(const std::vector<LineSpec>& lines, const std::string& tail = "") {
+inline std::string invoiceXml(const std::vector<LineFields>& lines, const std::string& tail = "") {
   std::string x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Invoice>\r\n";
   x += "  <cbc:ID>R-4711</cbc:ID>\r\n";
-  for (const LineSpec& l : lines) x += lineXml(l);
+  for (const LineFields& l : lines) x += lineXml(l);
   return x + tail + "</Invoice>\r\n";
 }
 
@@ -107,7 +107,7 @@ class TableTest : public ::testing::Test {
  protected:
   void writeInvoice(const std::string& xml) { reader.xmlfile = dir.write("invoice.xml", xml); }
 
-  RateSums drawTable(const std::vector<LineSpec>& lines, int startY) {
+  RateSums drawTable(const std::vector<LineFields>& lines, int startY) {
     writeInvoice(invoiceXml(lines));
     layout.state.ypos = startY;
     return drawItemTable(layout);
