@@ -1,26 +1,33 @@
 #include "pdflib/tpdf.h"
 
+#include "dynapdf.h"
 #include "platform/codepage.h"
 #include "platform/exceptions.h"
 
 namespace lumora {
 namespace {
 
-// The library's calling forms: the instance first, 32-bit integers, doubles
-// for positions and sizes, -1/0 for booleans, zero-terminated strings.
-using Instance = void*;
-using NewPdfFn = Instance (*)();
-using DeletePdfFn = std::int32_t (*)(Instance);
-using InstanceFn = std::int32_t (*)(Instance);
-using AnsiStringFn = std::int32_t (*)(Instance, const char*);
-using IntFn = std::int32_t (*)(Instance, std::int32_t);
-using SetFontFn = std::int32_t (*)(Instance, const char16_t*, std::int32_t, double, std::int32_t,
-                                   std::int32_t);
-using WriteTextFn = std::int32_t (*)(Instance, double, double, const char16_t*);
+// The library's calling forms, exactly as its header declares them: the
+// instance first, 32-bit integers, doubles for positions and sizes, -1/0 for
+// booleans, zero-terminated strings. A call through any other function type
+// is undefined, even where the machine code would agree.
+using Instance = DynaPdfInstance*;
+using NewPdfFn = decltype(&::pdfNewPDF);
+using DeletePdfFn = decltype(&::pdfDeletePDF);
+using InstanceFn = decltype(&::pdfHaveOpenDoc);
+using AnsiStringFn = decltype(&::pdfCreateNewPDFA);
+using IntFn = decltype(&::pdfSetPageFormat);
+using SetFontFn = decltype(&::pdfSetFontW);
+using WriteTextFn = decltype(&::pdfWriteTextW);
 
 template <typename Fn>
 Fn as(void* entry) {
   return reinterpret_cast<Fn>(entry);
+}
+
+// The instance as the library's functions take it.
+Instance handle(void* instance) {
+  return static_cast<Instance>(instance);
 }
 
 }  // namespace
@@ -48,7 +55,7 @@ void TPDF::release() noexcept {
   // Without an instance there is nothing to delete.
   if (m_instance) {
     if (void* deletePdf = m_loader.symbol(m_library, "pdfDeletePDF")) {
-      as<DeletePdfFn>(deletePdf)(m_instance);
+      as<DeletePdfFn>(deletePdf)(handle(m_instance));
     }
     m_instance = nullptr;
   }
@@ -64,48 +71,49 @@ void* TPDF::bind(void*& slot, const char* name) {
 }
 
 bool TPDF::pdfHaveOpenDoc() {
-  return as<InstanceFn>(bind(m_entry.haveOpenDoc, "pdfHaveOpenDoc"))(m_instance) != 0;
+  return as<InstanceFn>(bind(m_entry.haveOpenDoc, "pdfHaveOpenDoc"))(handle(m_instance)) != 0;
 }
 
 bool TPDF::pdfCreateNewPDFA(std::string_view fileName) {
   const std::string name(fileName);  // zero-terminated, never a null pointer
-  return as<AnsiStringFn>(bind(m_entry.createNewPdf, "pdfCreateNewPDFA"))(m_instance,
+  return as<AnsiStringFn>(bind(m_entry.createNewPdf, "pdfCreateNewPDFA"))(handle(m_instance),
                                                                           name.c_str()) != 0;
 }
 
 bool TPDF::pdfAppend() {
-  return as<InstanceFn>(bind(m_entry.append, "pdfAppend"))(m_instance) != 0;
+  return as<InstanceFn>(bind(m_entry.append, "pdfAppend"))(handle(m_instance)) != 0;
 }
 
 bool TPDF::pdfSetPageFormat(std::int32_t format) {
-  return as<IntFn>(bind(m_entry.setPageFormat, "pdfSetPageFormat"))(m_instance, format) != 0;
+  return as<IntFn>(bind(m_entry.setPageFormat, "pdfSetPageFormat"))(handle(m_instance), format) !=
+         0;
 }
 
 std::int32_t TPDF::pdfSetFontW(std::u16string_view fontName, std::int32_t style, double size,
                                bool embed, std::int32_t codePage) {
   const std::u16string name(fontName);
-  return as<SetFontFn>(bind(m_entry.setFont, "pdfSetFontW"))(m_instance, name.c_str(), style, size,
-                                                             embed ? -1 : 0, codePage);
+  return as<SetFontFn>(bind(m_entry.setFont, "pdfSetFontW"))(handle(m_instance), name.c_str(),
+                                                             style, size, embed ? -1 : 0, codePage);
 }
 
 bool TPDF::pdfWriteTextW(double x, double y, std::u16string_view text) {
   const std::u16string content(text);
-  return as<WriteTextFn>(bind(m_entry.writeText, "pdfWriteTextW"))(m_instance, x, y,
+  return as<WriteTextFn>(bind(m_entry.writeText, "pdfWriteTextW"))(handle(m_instance), x, y,
                                                                    content.c_str()) != 0;
 }
 
 bool TPDF::pdfEndPage() {
-  return as<InstanceFn>(bind(m_entry.endPage, "pdfEndPage"))(m_instance) != 0;
+  return as<InstanceFn>(bind(m_entry.endPage, "pdfEndPage"))(handle(m_instance)) != 0;
 }
 
 bool TPDF::pdfOpenOutputFileA(std::string_view path) {
   const std::string name(path);
-  return as<AnsiStringFn>(bind(m_entry.openOutputFile, "pdfOpenOutputFileA"))(m_instance,
+  return as<AnsiStringFn>(bind(m_entry.openOutputFile, "pdfOpenOutputFileA"))(handle(m_instance),
                                                                               name.c_str()) != 0;
 }
 
 bool TPDF::pdfCloseFile() {
-  return as<InstanceFn>(bind(m_entry.closeFile, "pdfCloseFile"))(m_instance) != 0;
+  return as<InstanceFn>(bind(m_entry.closeFile, "pdfCloseFile"))(handle(m_instance)) != 0;
 }
 
 }  // namespace lumora
