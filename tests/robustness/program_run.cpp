@@ -8,14 +8,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+
+extern char** environ;
 
 namespace lumora::test {
 namespace {
 
 // In the child after fork: only async-signal-safe calls until exec.
-[[noreturn]] void execChild(const std::vector<char*>& argv, const ProgramOptions& options,
-                            gid_t group, int outPipe, int errPipe) {
+[[noreturn]] void execChild(const std::vector<char*>& argv, const std::vector<char*>& envp,
+                            const ProgramOptions& options, gid_t group, int outPipe, int errPipe) {
   if (::dup2(outPipe, STDOUT_FILENO) < 0 || ::dup2(errPipe, STDERR_FILENO) < 0) ::_exit(126);
   if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0) {
     ::_exit(126);
@@ -25,7 +28,7 @@ namespace {
       ::_exit(126);
     }
   }
-  ::execv(argv[0], argv.data());
+  ::execve(argv[0], argv.data(), envp.data());
   ::_exit(127);
 }
 
@@ -61,6 +64,10 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions
   std::vector<char*> pointers;
   for (std::string& argument : arguments) pointers.push_back(argument.data());
   pointers.push_back(nullptr);
+  std::vector<std::string> environment = environmentWith(options.environment);
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
   gid_t group = 0;
   if (options.user) {
     const passwd* entry = ::getpwuid(*options.user);
@@ -76,7 +83,7 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions
     return run;
   }
   const pid_t child = ::fork();
-  if (child == 0) execChild(pointers, options, group, outPipe[1], errPipe[1]);
+  if (child == 0) execChild(pointers, envp, options, group, outPipe[1], errPipe[1]);
   ::close(outPipe[1]);
   ::close(errPipe[1]);
   int readEnds[2] = {outPipe[0], errPipe[0]};
@@ -96,6 +103,20 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   run.peakMemoryKiB = usage.ru_maxrss;
   return run;
+}
+
+std::vector<std::string> environmentWith(const std::vector<std::string>& extra) {
+  std::vector<std::string> environment;
+  const auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string existing = *entry;
+    const bool replaced = std::any_of(extra.begin(), extra.end(), [&](const std::string& e) {
+      return nameOf(e) == nameOf(existing);
+    });
+    if (!replaced) environment.push_back(existing);
+  }
+  environment.insert(environment.end(), extra.begin(), extra.end());
+  return environment;
 }
 
 std::string lumoraRender() {

@@ -22,11 +22,16 @@ struct ProgramRun {
 };
 
 struct ProgramOptions {
-  std::string workingDirectory;  // empty: the test's own
-  std::optional<uid_t> user;     // run as this user and its group (only as root)
+  std::string workingDirectory;          // empty: the test's own
+  std::optional<uid_t> user;             // run as this user and its group (only as root)
+  std::vector<std::string> environment;  // "NAME=value", added to the test's own
 };
 
 ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions& options = {});
+
+// The test's environment with `extra` ("NAME=value") added or replacing
+// entries of the same name.
+std::vector<std::string> environmentWith(const std::vector<std::string>& extra);
 
 // The built lumora-render.
 std::string lumoraRender();

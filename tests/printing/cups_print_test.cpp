@@ -1,0 +1,69 @@
+// The printer medium through a real print system: lumora-render prints a
+// two-page invoice on a cups-pdf queue of a private cupsd, and the pages that
+// come out must show what the PDF medium shows. cups-pdf passes the job
+// through Ghostscript, which keeps no text to read back, so the pages are
+// compared as images.
+
+#include <gtest/gtest.h>
+
+#include "invoice_maker.h"
+#include "page_image.h"
+#include "pdf_inspect.h"
+#include "private_cups.h"
+#include "render_folder.h"
+
+namespace lumora::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kDotsPerInch = 72;
+constexpr double kCellMillimetres = 2;
+
+bool canPrint() {
+  return runProgram({lumoraRender(), "--help"}).out.find("--printer") != std::string::npos;
+}
+
+TEST(CupsPrintTest, TwoPagesComeOutAsThePdfMediumShowsThem) {
+  if (!canPrint()) GTEST_SKIP() << "lumora-render was built without the printer medium";
+  PrivateCups cups;
+  if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
+
+  RenderFolder folder;
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711").withLines(20)));
+  const ProgramRun onPdf = folder.render({"rechnung.xml"});
+  ASSERT_EQ(onPdf.exitCode, 0) << onPdf.err;
+  const std::string medium = folder.file("Beleg-4711.pdf");
+  ASSERT_EQ(readPdfInfo(medium).pages, 2) << "the invoice should fill two pages";
+
+  ProgramOptions printing;
+  printing.environment = {cups.serverVariable(), "QT_QPA_PLATFORM=offscreen"};
+  const ProgramRun onPrinter = folder.render({"--printer", cups.queue(), "rechnung.xml"}, printing);
+  ASSERT_EQ(onPrinter.exitCode, 0) << onPrinter.err;
+  EXPECT_EQ(onPrinter.err, "");
+
+  const std::optional<std::string> printed = cups.waitForPrintedPdf(120s);
+  ASSERT_TRUE(printed) << "no printed PDF\n" << cups.errorLog();
+  ASSERT_EQ(readPdfInfo(*printed).pages, 2);
+
+  std::vector<PageImage> mediumPages;
+  std::vector<PageImage> printedPages;
+  for (int page = 1; page <= 2; ++page) {
+    mediumPages.push_back(renderPage(medium, page, kDotsPerInch));
+    printedPages.push_back(renderPage(*printed, page, kDotsPerInch));
+  }
+  for (int page = 0; page < 2; ++page) {
+    SCOPED_TRACE("page " + std::to_string(page + 1));
+    const Overlay laid = overlay(mediumPages[page], printedPages[page], kCellMillimetres);
+    // The PDF medium sets 3 points per millimetre across and 2.7 down, the
+    // printer about 2.83 both ways.
+    EXPECT_NEAR(laid.x.scale, 0.944, 0.03);
+    EXPECT_NEAR(laid.y.scale, 1.05, 0.03);
+    EXPECT_LT(laid.mismatch, 0.05);
+  }
+  // The comparison tells the pages apart.
+  EXPECT_GT(overlay(mediumPages[0], printedPages[1], kCellMillimetres).mismatch, 0.2);
+}
+
+}  // namespace
+}  // namespace lumora::test
