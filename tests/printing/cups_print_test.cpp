@@ -65,5 +65,21 @@ TEST(CupsPrintTest, TwoPagesComeOutAsThePdfMediumShowsThem) {
   EXPECT_GT(overlay(mediumPages[0], printedPages[1], kCellMillimetres).mismatch, 0.2);
 }
 
+TEST(CupsPrintTest, UnknownPrinterIsReportedAndNothingPrints) {
+  if (!canPrint()) GTEST_SKIP() << "lumora-render was built without the printer medium";
+  PrivateCups cups;
+  if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
+
+  RenderFolder folder;
+  folder.write("rechnung.xml", makeInvoice());
+  ProgramOptions printing;
+  printing.environment = {cups.serverVariable(), "QT_QPA_PLATFORM=offscreen"};
+  const ProgramRun run = folder.render({"--printer", "fehlt", "rechnung.xml"}, printing);
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("fehlt"), std::string::npos) << run.err;
+  EXPECT_FALSE(cups.waitForPrintedPdf(2s));
+  EXPECT_EQ(folder.entries(), std::set<std::string>{"rechnung.xml"});
+}
+
 }  // namespace
 }  // namespace lumora::test
