@@ -167,12 +167,17 @@ void checkRoundTrip(std::int64_t cents) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   FuzzedDataProvider data(bytes, size);
-  switch (data.ConsumeIntegralInRange(0, 2)) {
+  switch (data.ConsumeIntegralInRange(0, 3)) {
     case 0:
       checkReading(data.ConsumeRemainingBytesAsString());
       break;
     case 1:
       checkFormatting(data.ConsumeFloatingPoint<double>());
+      break;
+    case 2:
+      // Thousandths and their sums: the halves where rounding is decided.
+      checkFormatting(static_cast<double>(data.ConsumeIntegral<std::int64_t>()) / 1000 +
+                      static_cast<double>(data.ConsumeIntegral<std::int32_t>()) / 1000);
       break;
     default:
       checkRoundTrip(data.ConsumeIntegral<std::int64_t>());
