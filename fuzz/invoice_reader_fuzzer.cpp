@@ -43,12 +43,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   reader.valuenr = data.ConsumeIntegralInRange<std::int32_t>(-1, 4);
   const std::string opentag = elementName(data);
   const std::string closetag = data.ConsumeBool() ? opentag : elementName(data);
-  // One input in eight is repeated past the reader's 256 KB block.
-  const int repeats =
-      data.ConsumeIntegralInRange(0, 7) == 0 ? data.ConsumeIntegralInRange(1, 4096) : 1;
+  // Some files put the input behind blanks, so that the end of the reader's
+  // first 256 KB block cuts through one of its markers or line ends; some
+  // repeat it.
+  const int shape = data.ConsumeIntegralInRange(0, 7);
+  const int occurrence = data.ConsumeIntegralInRange(0, 3);
+  const std::size_t cut = data.ConsumeIntegralInRange<std::size_t>(1, 64);
+  const int repeats = shape == 7 ? data.ConsumeIntegralInRange(1, 4096) : 1;
   const std::string piece = data.ConsumeRemainingBytesAsString();
-  std::string file;
-  file.reserve(piece.size() * repeats);
+  std::size_t padding = 0;
+  if (shape == 6) {
+    const std::string target = occurrence == 3   ? std::string("\r\n")
+                               : occurrence == 2 ? "<" + opentag + ">"
+                                                 : "</" + closetag + ">";
+    std::size_t at = piece.find(target);
+    if (occurrence == 1 && at != std::string::npos) at = piece.find(target, at + 1);
+    if (at == std::string::npos) at = 0;
+    padding = (256u << 10) - at - std::min(cut, target.size() - 1);
+  }
+  std::string file(padding, ' ');
+  file.reserve(padding + piece.size() * repeats);
   for (int i = 0; i < repeats && file.size() < (600u << 10); ++i) file += piece;
 
   reader.xmlfile = fuzz::writeScratchFile("rechnung.xml", file);
