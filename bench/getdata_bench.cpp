@@ -30,7 +30,8 @@ void BM_GetdataInvoiceLine(benchmark::State& state) {
   lumora::InvoiceReader reader;
   reader.xmlfile = invoicePath();
   reader.datanr = static_cast<std::int32_t>(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(reader.getdata("cac:InvoiceLine", "cac:InvoiceLine"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(reader.getdata("cac:InvoiceLine", "cac:InvoiceLine"));
 }
 BENCHMARK(BM_GetdataInvoiceLine)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 

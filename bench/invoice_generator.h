@@ -18,10 +18,17 @@ inline std::string generateInvoice(int lines) {
            "    <cbc:LineExtensionAmount currencyID=\"EUR\">20.00</cbc:LineExtensionAmount>\r\n"
            "    <cac:Item>\r\n"
            "      <cbc:Description>Wartung und Pflege der Anlage gem\xC3\xA4\xC3\x9F Vertrag, "
-           "Position " + n + ", mit allen Nebenarbeiten und Pr\xC3\xBC" "fprotokoll "
+           "Position " +
+           n +
+           ", mit allen Nebenarbeiten und Pr\xC3\xBC"
+           "fprotokoll "
            "nach den Vorgaben des Herstellers und der geltenden Normen</cbc:Description>\r\n"
-           "      <cbc:Name>Wartungspaket Gro\xC3\x9F" "anlage Stufe " + n + "</cbc:Name>\r\n"
-           "      <cac:SellersItemIdentification>\r\n        <cbc:ID>ART-" + n +
+           "      <cbc:Name>Wartungspaket Gro\xC3\x9F"
+           "anlage Stufe " +
+           n +
+           "</cbc:Name>\r\n"
+           "      <cac:SellersItemIdentification>\r\n        <cbc:ID>ART-" +
+           n +
            "</cbc:ID>\r\n      </cac:SellersItemIdentification>\r\n"
            "      <cac:ClassifiedTaxCategory>\r\n        <cbc:ID>S</cbc:ID>\r\n"
            "        <cbc:Percent>19.00</cbc:Percent>\r\n        <cac:TaxScheme>\r\n"
@@ -31,9 +38,10 @@ inline std::string generateInvoice(int lines) {
            "      <cbc:BaseQuantity unitCode=\"C62\">1</cbc:BaseQuantity>\r\n"
            "    </cac:Price>\r\n  </cac:InvoiceLine>\r\n";
   }
-  xml += "  <cac:LegalMonetaryTotal>\r\n"
-         "    <cbc:PayableAmount currencyID=\"EUR\">1.00</cbc:PayableAmount>\r\n"
-         "  </cac:LegalMonetaryTotal>\r\n</Invoice>\r\n";
+  xml +=
+      "  <cac:LegalMonetaryTotal>\r\n"
+      "    <cbc:PayableAmount currencyID=\"EUR\">1.00</cbc:PayableAmount>\r\n"
+      "  </cac:LegalMonetaryTotal>\r\n</Invoice>\r\n";
   return xml;
 }
 
