@@ -135,4 +135,11 @@ ProgramOptions asUnprivilegedUser() {
   return options;
 }
 
+std::optional<std::string> unprivilegedRunImpossible() {
+  if (!unprivilegedUser()) return std::nullopt;
+  const ProgramRun run = runProgram({lumoraRender(), "--help"}, asUnprivilegedUser());
+  if (run.exitCode == 0) return std::nullopt;
+  return "lumora-render does not run as an unprivileged user here (is its folder readable?)";
+}
+
 }  // namespace lumora::test

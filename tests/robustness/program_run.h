@@ -39,6 +39,10 @@ std::string lumoraRender();
 // Options to run as unprivilegedUser().
 ProgramOptions asUnprivilegedUser();
 
+// Why lumora-render cannot run as unprivilegedUser() here (a build folder
+// that user may not enter, say); nothing when it can.
+std::optional<std::string> unprivilegedRunImpossible();
+
 // An unprivileged user to run as, so that permission bits take effect: the
 // "nobody" user when the tests run as root, nothing otherwise.
 std::optional<uid_t> unprivilegedUser();
