@@ -26,9 +26,25 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
-    m_reportError(applicationDisplayName(), QString::fromUtf8(errorBoxText(error)));
+    reportError(error);
     return true;
   }
+}
+
+void Application::runCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    if (auto* application = qobject_cast<Application*>(QCoreApplication::instance())) {
+      application->reportError(error);
+    } else {
+      showErrorBox(QApplication::applicationDisplayName(), QString::fromUtf8(errorBoxText(error)));
+    }
+  }
+}
+
+void Application::reportError(const std::exception& error) {
+  m_reportError(applicationDisplayName(), QString::fromUtf8(errorBoxText(error)));
 }
 
 void Application::setErrorReporter(ErrorReporter reporter) {

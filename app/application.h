@@ -1,11 +1,15 @@
 #pragma once
-// The application object. Its event dispatch is the one place where an error
-// that stopped a command ends: every std::exception leaving an event handler
-// is caught here and shown in the standard error box, and the window stays
-// usable.
+// The application object and the one way an error that stopped a command
+// reaches the user: the standard error box. Every command of a window runs
+// through runCommand, which catches the error right where the command returns,
+// before it could unwind through Qt's event delivery (Qt is built without
+// exception support, so unwinding through it would leak what it holds). The
+// event dispatch catches as a last resort whatever still escapes a handler.
+// Either way the window stays usable.
 
 #include <QApplication>
 #include <QString>
+#include <exception>
 #include <functional>
 
 namespace lumora {
@@ -21,6 +25,9 @@ class Application : public QApplication {
 
   bool notify(QObject* receiver, QEvent* event) override;
 
+  // Runs one command; an error it raises is shown in the error box.
+  static void runCommand(const std::function<void()>& command);
+
   // Tests watch the error box through this; the default shows the box.
   void setErrorReporter(ErrorReporter reporter);
 
@@ -28,6 +35,8 @@ class Application : public QApplication {
   static void showErrorBox(const QString& title, const QString& message);
 
  private:
+  void reportError(const std::exception& error);
+
   ErrorReporter m_reportError;
 };
 

@@ -108,24 +108,24 @@ void TForm1::buildMenu() {
   projekte1 = MainMenu1->addAction("E-Rechnung");
   projekte1->setObjectName("projekte1");
   projekte1->setEnabled(false);
-  connect(projekte1, &QAction::triggered, this, &TForm1::projekte1Click);
+  connectCommand(projekte1, &QAction::triggered, &TForm1::projekte1Click);
 
   Dokumentation1 = MainMenu1->addMenu("Dokumentation");
   Dokumentation1->setObjectName("Dokumentation1");
   Dokumentation1->menuAction()->setObjectName("Dokumentation1");
   Gesamtdoku1 = Dokumentation1->addAction("Dokumentation");
   Gesamtdoku1->setObjectName("Gesamtdoku1");
-  connect(Gesamtdoku1, &QAction::triggered, this, &TForm1::Gesamtdoku1Click);
+  connectCommand(Gesamtdoku1, &QAction::triggered, &TForm1::Gesamtdoku1Click);
   LumoraimInternet1 = Dokumentation1->addAction("Lumora im Internet");
   LumoraimInternet1->setObjectName("LumoraimInternet1");
-  connect(LumoraimInternet1, &QAction::triggered, this, &TForm1::LumoraimInternet1Click);
+  connectCommand(LumoraimInternet1, &QAction::triggered, &TForm1::LumoraimInternet1Click);
   berLumora1 = Dokumentation1->addAction(QString::fromUtf8("über Lumora"));
   berLumora1->setObjectName("berLumora1");
-  connect(berLumora1, &QAction::triggered, this, &TForm1::berLumora1Click);
+  connectCommand(berLumora1, &QAction::triggered, &TForm1::berLumora1Click);
 
   Ende1 = MainMenu1->addAction("Ende");
   Ende1->setObjectName("Ende1");
-  connect(Ende1, &QAction::triggered, this, &TForm1::Ende1Click);
+  connectCommand(Ende1, &QAction::triggered, &TForm1::Ende1Click);
 }
 
 void TForm1::buildLoginPage() {
@@ -159,7 +159,7 @@ void TForm1::buildLoginPage() {
                                style()->standardIcon(QStyle::SP_DialogOkButton), "OK");
   // The window's default button: Enter in the name field logs in.
   BitBtn1->setDefault(true);
-  connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+  connectCommand(BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
   connect(Edit1, &QLineEdit::returnPressed, BitBtn1, &QPushButton::click);
 }
 
@@ -172,16 +172,16 @@ void TForm1::buildInvoicePage() {
   // The push button keeps the style's text colour on its face.
   Button3 = place<QPushButton>(GroupBox3, "Button3", {32, 64, 137, 49}, "Start");
   setColour(Button3, QPalette::ButtonText, palette().color(QPalette::ButtonText));
-  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connectCommand(Button3, &QPushButton::clicked, &TForm1::Button3Click);
 
   GroupBox4 = place<QGroupBox>(GroupBox3, "GroupBox4", {256, 64, 185, 121}, "Ausgabemedium");
   setBackground(GroupBox4, QColor(88, 88, 88));
 
   RadioButton2 = place<QRadioButton>(GroupBox4, "RadioButton2", {16, 32, 113, 17}, "PDF");
   RadioButton2->setChecked(true);
-  connect(RadioButton2, &QRadioButton::clicked, this, &TForm1::RadioButton2Click);
+  connectCommand(RadioButton2, &QRadioButton::clicked, &TForm1::RadioButton2Click);
   RadioButton1 = place<QRadioButton>(GroupBox4, "RadioButton1", {16, 72, 113, 17}, "Drucker");
-  connect(RadioButton1, &QRadioButton::clicked, this, &TForm1::RadioButton1Click);
+  connectCommand(RadioButton1, &QRadioButton::clicked, &TForm1::RadioButton1Click);
 
   CheckBox1 = place<QCheckBox>(GroupBox3, "CheckBox1", {40, 160, 177, 17}, "mit Langtext  drucken");
   for (QWidget* choice : {static_cast<QWidget*>(RadioButton2), static_cast<QWidget*>(RadioButton1),

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "app/application.h"
 #include "app/qt_printer.h"
 #include "invoice/invoice_reader.h"
 #include "output/text_output.h"
@@ -88,6 +89,14 @@ class TForm1 : public QMainWindow, public RenderHost {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Connects a control's signal to a command that runs through
+  // Application::runCommand, so an error it raises ends in the error box.
+  template <typename Sender, typename Signal>
+  void connectCommand(Sender* sender, Signal signal, void (TForm1::*command)()) {
+    connect(sender, signal, this,
+            [this, command] { Application::runCommand([this, command] { (this->*command)(); }); });
+  }
+
   void buildLoginPage();
   void buildInvoicePage();
   void buildMenu();
