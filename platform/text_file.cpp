@@ -47,15 +47,19 @@ TextFileReader::TextFileReader(const std::string& path)
     : m_buffer(std::make_unique_for_overwrite<char[]>(kBlockSize)), m_capacity(kBlockSize) {
   // A name with a NUL byte cannot reach the file system intact.
   if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
+  // Opened without blocking, so that a named pipe cannot stall the program;
+  // only regular files are read: a pipe or a device might never end.
   do {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   } while (m_fd < 0 && errno == EINTR);
   if (m_fd < 0) throwInOutError(errno);
   struct stat info {};
-  if (::fstat(m_fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
     ::close(m_fd);
-    throwInOutError(EISDIR);
+    throwInOutError(error);
   }
+  ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
 }
 
 TextFileReader::~TextFileReader() {

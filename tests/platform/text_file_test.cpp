@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -95,6 +97,22 @@ TEST(TextFileTest, FileExists) {
   EXPECT_FALSE(fileExists(dir.path()));
   dir.write("lumora1.ini", "");
   EXPECT_TRUE(fileExists(dir.path() + "/lumora1.ini"));
+}
+
+TEST(TextFileTest, OnlyRegularFilesAreRead) {
+  test::TempDir dir;
+  const std::string pipe = dir.path() + "/invoice.xml";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // A named pipe with no writer would block a reader forever.
+  const char* cases[] = {pipe.c_str(), "/dev/zero"};
+  for (const char* path : cases) {
+    try {
+      TextFileReader reader(path);
+      ADD_FAILURE() << path << ": opened";
+    } catch (const InOutError& error) {
+      EXPECT_STREQ(error.what(), "Dateizugriff verweigert") << path;
+    }
+  }
 }
 
 TEST(TextFileTest, OperatingSystemErrorsBecomeTheRunTimeLibrarysMessages) {
