@@ -3,10 +3,17 @@
 // a QPainter on it. The first text of a run begins the job (the painter
 // starts on the printer), page changes start new pages and the end of the
 // run ends the job.
+//
+// A job for a print queue is drawn into a spool file first and handed to the
+// queue (lp) only when the run ends, because Qt cannot take back pages it
+// has already sent: so a run that fails part-way prints nothing.
 
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "platform/printer.h"
 
@@ -36,7 +43,14 @@ class QtPrinter final : public Printer {
   int logPixelsY() const override;
 
  private:
+  void startSpooling();
+  void stopSpooling();
+  void sendSpoolFile();
+
   QPrinter m_printer{QPrinter::HighResolution};
+  // While a job for a print queue runs: its spool folder and the queue.
+  std::unique_ptr<QTemporaryDir> m_spool;
+  QString m_queue;
   QPainter m_painter;
   QFont m_font;
 };

@@ -65,6 +65,22 @@ TEST(CupsPrintTest, TwoPagesComeOutAsThePdfMediumShowsThem) {
   EXPECT_GT(overlay(mediumPages[0], printedPages[1], kCellMillimetres).mismatch, 0.2);
 }
 
+TEST(CupsPrintTest, RunThatStopsPartWayPrintsNothing) {
+  if (!canPrint()) GTEST_SKIP() << "lumora-render was built without the printer medium";
+  PrivateCups cups;
+  if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
+
+  RenderFolder folder;
+  // The header is drawn, then the first line's amount in dollars stops the run.
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withLineCurrency("USD")));
+  ProgramOptions printing;
+  printing.environment = {cups.serverVariable(), "QT_QPA_PLATFORM=offscreen"};
+  const ProgramRun run = folder.render({"--printer", cups.queue(), "rechnung.xml"}, printing);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("ist kein gültiger Gleitkommawert."), std::string::npos) << run.err;
+  EXPECT_FALSE(cups.waitForPrintedPdf(5s));
+}
+
 TEST(CupsPrintTest, UnknownPrinterIsReportedAndNothingPrints) {
   if (!canPrint()) GTEST_SKIP() << "lumora-render was built without the printer medium";
   PrivateCups cups;
