@@ -1,5 +1,8 @@
 #include "invoice/invoice_reader.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "platform/exceptions.h"
 #include "platform/substring.h"
 #include "platform/text_file.h"
@@ -27,6 +30,38 @@ std::string closingMarker(std::string_view closetag) {
   return marker;
 }
 
+// Search phase: the block of the first element from where `file` stands.
+// The search stops on the line of the first closing marker behind that
+// point; `nextClosingEnd` gets the offset just behind that marker, or stays
+// empty when the file ends without one.
+std::string searchBlock(TextFileReader& file, const std::string& opening,
+                        const std::string& closing, std::int64_t contentOffset,
+                        std::optional<std::uint64_t>& nextClosingEnd) {
+  std::string block;
+  bool openingSeen = false;
+  std::string line;
+  for (std::uint64_t lineStart = file.offset(); file.readLine(line); lineStart = file.offset()) {
+    const std::int64_t posO = position(opening, line);
+    const std::int64_t posC = position(closing, line);
+    if (posC > 0)
+      nextClosingEnd = lineStart + static_cast<std::uint64_t>(posC - 1) + closing.size();
+    if (posO > 0) {
+      const std::int64_t start = posO + contentOffset;
+      openingSeen = true;
+      // The block ends on this line, or a later opening marker starts it
+      // afresh.
+      if (posC > 0) return std::string(substring(line, start, posC - start));
+      block = substringFrom(line, start);
+    } else if (posC > 0) {
+      block += substring(line, 1, posC - 1);
+      return block;
+    } else if (openingSeen) {
+      block += line;
+    }
+  }
+  return block;
+}
+
 }  // namespace
 
 void InvoiceReader::beginRun() {
@@ -48,53 +83,29 @@ std::string InvoiceReader::readBlock(std::string_view opentag, std::string_view 
                                      std::int32_t occurrence) const {
   const std::string opening = openingMarker(opentag);
   const std::string closing = closingMarker(closetag);
-  const auto contentOffset = static_cast<std::int64_t>(opentag.size()) + 2;
 
   TextFileReader file(xmlfile);
   checkUnchangedInRun(file.identity());
   m_closingMarkers.keepOnlyFor(file.identity());
-  // What was learned while the file changed under the read is not kept, and
-  // a run does not go on with a file that changed.
-  const auto confirmUnchanged = [&] {
-    const FileIdentity now = file.currentIdentity();
-    if (now == file.identity()) return;
-    m_closingMarkers.clear();
-    checkUnchangedInRun(now);
-  };
   try {
-    std::string block;
-    bool openingSeen = false;
-
     // Skip phase: the search starts right behind the (occurrence - 1)-th
     // closing marker, on the rest of its line, so that several elements on
     // one line (a minified invoice) are each found.
-    if (occurrence > 1 && !skipClosingMarkers(file, closing, std::int64_t{occurrence} - 1,
-                                              m_closingMarkers.markers(closing))) {
-      confirmUnchanged();
-      return block;
-    }
-
-    std::string line;
-    while (file.readLine(line)) {
-      const std::int64_t posO = position(opening, line);
-      const std::int64_t posC = position(closing, line);
-      if (posO > 0) {
-        const std::int64_t start = posO + contentOffset;
-        openingSeen = true;
-        if (posC > 0) {
-          block = substring(line, start, posC - start);
-          break;
-        }
-        // A later opening marker starts the block afresh.
-        block = substringFrom(line, start);
-      } else if (posC > 0) {
-        block += substring(line, 1, posC - 1);
-        break;
-      } else if (openingSeen) {
-        block += line;
+    ClosingMarkerIndex::Markers& markers = m_closingMarkers.markers(closing);
+    const std::int64_t skipped = std::max(std::int64_t{occurrence} - 1, std::int64_t{0});
+    if (skipped > 0 && !skipClosingMarkers(file, closing, skipped, markers)) return {};
+    std::optional<std::uint64_t> nextClosingEnd;
+    std::string block = searchBlock(file, opening, closing,
+                                    static_cast<std::int64_t>(opentag.size()) + 2, nextClosingEnd);
+    // The search went on to the next closing marker: the next occurrence
+    // starts behind it.
+    if (markers.ends.size() == static_cast<std::size_t>(skipped) && !markers.complete) {
+      if (nextClosingEnd) {
+        markers.ends.push_back(*nextClosingEnd);
+      } else {
+        markers.complete = true;
       }
     }
-    confirmUnchanged();
     return block;
   } catch (...) {
     m_closingMarkers.clear();

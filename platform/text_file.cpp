@@ -69,12 +69,6 @@ TextFileReader::TextFileReader(const std::string& path)
   m_identity = identityOf(info);
 }
 
-FileIdentity TextFileReader::currentIdentity() const {
-  struct stat info {};
-  if (::fstat(m_fd, &info) != 0) throwInOutError(errno);
-  return identityOf(info);
-}
-
 void TextFileReader::seek(std::uint64_t offset) {
   m_bufferStart = offset;
   m_pos = m_end = 0;

@@ -31,7 +31,7 @@ class TextFileReader {
  public:
   // The first read is small, so that a reader that needs only a few lines
   // does not pay for a large block; later reads grow up to 256 KiB.
-  static constexpr std::size_t kFirstReadSize = 16 * 1024;
+  static constexpr std::size_t kFirstReadSize = 4 * 1024;
 
   // Opens `path` for reading; throws InOutError when it cannot.
   explicit TextFileReader(const std::string& path);
@@ -50,8 +50,6 @@ class TextFileReader {
 
   // The file's identity as it was when it was opened.
   const FileIdentity& identity() const { return m_identity; }
-  // The open file's identity now; throws InOutError when it cannot be asked.
-  FileIdentity currentIdentity() const;
 
   // Byte offset in the file of the next unread byte.
   std::uint64_t offset() const { return m_bufferStart + m_pos; }
