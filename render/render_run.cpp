@@ -17,6 +17,7 @@ void RenderRun::Button3Click() {
   // The file dialog makes the invoice's folder the current directory; the
   // PDF is written there.
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
+  m_outputFolder = GetCurrentDirectoryA();
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
   try {
     layOut(*chosen);
@@ -50,7 +51,8 @@ void RenderRun::writePdf(const std::string& invoicenr) {
   TPDF* pdf = m_output.pdf();
   if (!pdf) return;  // nothing was drawn on the PDF medium
   pdf->pdfEndPage();
-  const std::string path = pdfOutputPath(GetCurrentDirectoryA(), invoicenr);
+  const std::string path = pdfOutputPath(m_outputFolder, invoicenr);
+  m_host.claimOutputFile(path);
   pdf->pdfOpenOutputFileA(path);
   if (!pdf->pdfCloseFile()) {
     throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + path);
