@@ -35,7 +35,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 if [ "$mode" = floor ]; then
-  floor="$(cd "$build" && pwd)/bench/cairo_floor"
+  floor="$(cd "$build" && pwd)/bin/cairo_floor"
   [ -x "$floor" ] || { echo "no $floor (cmake --build $build --target cairo_floor)" >&2; exit 2; }
   command -v hyperfine >/dev/null || { echo "--floor needs hyperfine" >&2; exit 2; }
   python3 "$here/make_invoice.py" 5 "$work/invoice-5.xml"
