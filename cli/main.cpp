@@ -93,7 +93,7 @@ int renderAll(const cli::Options& options) {
     try {
       if (invoice.error) std::rethrow_exception(invoice.error);
       host.selectInvoice(invoice.path, invoice.named);
-      run.Button3Click();
+      run.start();
     } catch (const std::exception& error) {
       errorLine(invoice.named + ": " + errorBoxText(error));
       report.failed();

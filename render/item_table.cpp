@@ -7,6 +7,7 @@
 
 #include "platform/substring.h"
 #include "render/amounts.h"
+#include "render/item_columns.h"
 #include "render/layout_context.h"
 
 namespace lumora {
@@ -70,33 +71,33 @@ RateSums drawItemTable(LayoutContext& layout) {
     state.ypos += state.linestep;
     const int y = state.ypos;
 
-    layout.draw(20, y, value(block, "cbc:ID"), size);
+    layout.draw(columnX(Column::Pos), y, value(block, "cbc:ID"), size);
 
     const std::string name = value(block, "cbc:Name");
-    layout.draw(50, y, substring(name, 1, kNameWidth), size);
+    layout.draw(columnX(Column::Bezeichnung), y, substring(name, 1, kNameWidth), size);
     std::string langtext(substringFrom(name, kNameWidth + 1));
     if (layout.host.longTextChecked()) langtext += value(block, "cbc:Description");
 
     const std::string seller = value(block, "cac:SellersItemIdentification");
-    layout.draw(30, y, value(seller, "cbc:ID"), size);
+    layout.draw(columnX(Column::ArtikelNr), y, value(seller, "cbc:ID"), size);
 
-    layout.draw(110, y, quantityText(reader, block), size);
+    layout.draw(columnX(Column::Menge), y, quantityText(reader, block), size);
 
     const std::string linerate = withDecimalComma(value(block, "cbc:Percent"));
-    layout.draw(125, y, linerate, size);
+    layout.draw(columnX(Column::Mwst), y, linerate, size);
 
     std::string unitPrice = withDecimalComma(
         reader.getvalue(block, R"(cbc:BaseAmount currencyID="EUR")", "cbc:BaseAmount"));
-    layout.draw(145, y, unitPrice, size);
+    layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     if (unitPrice.empty()) {
       unitPrice = withDecimalComma(
           reader.getvalue(block, R"(cbc:PriceAmount currencyID="EUR")", "cbc:PriceAmount"));
-      layout.draw(145, y, unitPrice, size);
+      layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     }
 
     const std::string lineAmount = withDecimalComma(reader.getvalue(
         block, R"(cbc:LineExtensionAmount currencyID="EUR")", "cbc:LineExtensionAmount"));
-    layout.draw(165, y, lineAmount, size);
+    layout.draw(columnX(Column::Gesamtpreis), y, lineAmount, size);
 
     // The long text in pieces of 45 bytes, cut on the raw text; each piece
     // is decoded on its own when it is placed.
@@ -105,7 +106,7 @@ RateSums drawItemTable(LayoutContext& layout) {
       const std::string_view piece = substring(rest, 1, kNameWidth);
       rest = substringFrom(rest, kNameWidth + 1);
       state.ypos += state.linestep;
-      layout.draw(50, state.ypos, piece, size);
+      layout.draw(columnX(Column::Bezeichnung), state.ypos, piece, size);
       if (state.ypos > kTableBottom) pagechange(layout);
     }
 

@@ -180,7 +180,7 @@ TEST(LumoraRenderTest, PdfGoesIntoTheFolderChosenAtTheStartOrNowhere) {
   TextOutput output(host, nullptr);
   RenderRun run(host, reader, output);
   try {
-    run.Button3Click();
+    run.start();
     ADD_FAILURE() << "the PDF was written as " << run.writtenPdf();
     std::filesystem::remove(run.writtenPdf());
   } catch (const Exception& error) {
