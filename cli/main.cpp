@@ -79,7 +79,7 @@ int renderAll(const cli::Options& options) {
     if (showProgress) std::cerr << "[" << i + 1 << "/" << invoices.size() << "] " << named << "\n";
     try {
       host.selectInvoice(invoices[i]);
-      run.Button3Click();
+      run.start();
       if (!run.writtenPdf().empty()) std::cout << run.writtenPdf() << std::endl;
     } catch (const std::exception& error) {
       std::cerr << named << ": " << errorBoxText(error) << std::endl;
