@@ -68,7 +68,7 @@ struct RunRig {
   // Runs Start as if `path` had been chosen.
   void start(const std::string& path) {
     host.chosenFile = path;
-    run->Button3Click();
+    run->start();
   }
 
   KeepCurrentDirectory keep;
