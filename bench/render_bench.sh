@@ -49,7 +49,7 @@ echo "| lines | invoice | wall time (ms) | peak RSS (MB) | PDF | pages |"
 echo "|------:|--------:|---------------:|--------------:|----:|------:|"
 for lines in "${sizes[@]}"; do
   invoice="$work/invoice-$lines.xml"
-  python3 "$here/make_invoice.py" "$lines" "$invoice"
+  "$(dirname "$renderer")/make_invoice" "$lines" "$invoice"
   rm -rf "$work/out" && mkdir "$work/out"
   runs=20
   [ "$lines" -ge 1000 ] && runs=5
