@@ -16,6 +16,7 @@ void RenderRun::start() {
   // The file dialog makes the invoice's folder the current directory; the
   // PDF is written there.
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
+  m_outputFolder = GetCurrentDirectoryA();
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
   try {
     layOut(*chosen);
@@ -41,7 +42,8 @@ void RenderRun::layOut(const std::string& invoicePath) {
 
 void RenderRun::finish(LayoutContext& layout) {
   pagefooter(layout);
-  const std::string path = pdfOutputPath(GetCurrentDirectoryA(), layout.state.invoicenr);
+  const std::string path = pdfOutputPath(m_outputFolder, layout.state.invoicenr);
+  if (m_host.medium() == Medium::Pdf) m_host.claimOutputFile(path);
   if (!m_output.finish(path)) return;  // a print job, or nothing drawn on the PDF medium
   m_writtenPdf = path;
   m_host.opener().open(path, "");
