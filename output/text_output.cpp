@@ -92,7 +92,9 @@ bool TextOutput::finish(const std::string& pdfPath) {
   m_pdf->pdfEndPage();
   m_pdf->pdfOpenOutputFileA(pdfPath);
   if (!m_pdf->pdfCloseFile()) {
-    throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + pdfPath);
+    const int reason = m_pdf->closeFileError();
+    throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + quotedExcerpt(pdfPath) +
+                    (reason != 0 ? " (" + systemErrorText(reason) + ")" : ""));
   }
   return true;
 }

@@ -1,5 +1,8 @@
 #include "pdflib/tpdf.h"
 
+#include <cerrno>
+#include <cstdio>
+
 #include "dynapdf.h"
 #include "platform/codepage.h"
 #include "platform/exceptions.h"
@@ -35,7 +38,15 @@ Instance handle(void* instance) {
 TPDF::TPDF(std::u16string_view libraryFileName, LibraryLoader& loader) : m_loader(loader) {
   try {
     m_library = m_loader.load(libraryFileName);
-    if (!m_library) throw Exception("Error: Cannot find " + utf16ToCp1252(libraryFileName));
+    if (!m_library) {
+      // The message stays the binding's own; why the loader failed (not
+      // found, or found but a library it needs is missing) goes to stderr.
+      const std::string message = "Error: Cannot find " + utf16ToCp1252(libraryFileName);
+      if (const std::string detail = m_loader.loadError(); !detail.empty()) {
+        std::fprintf(stderr, "%s: %s\n", message.c_str(), detail.c_str());
+      }
+      throw Exception(message);
+    }
     void* newPdf = m_loader.symbol(m_library, "pdfNewPDF");
     if (!newPdf) throw Exception("Error loading function: pdfNewPDF");
     m_instance = as<NewPdfFn>(newPdf)();
@@ -113,7 +124,12 @@ bool TPDF::pdfOpenOutputFileA(std::string_view path) {
 }
 
 bool TPDF::pdfCloseFile() {
-  return as<InstanceFn>(bind(m_entry.closeFile, "pdfCloseFile"))(handle(m_instance)) != 0;
+  const auto closeFile = as<InstanceFn>(bind(m_entry.closeFile, "pdfCloseFile"));
+  // The library leaves the reason of a failure in errno.
+  errno = 0;
+  const bool written = closeFile(handle(m_instance)) != 0;
+  m_closeFileError = written ? 0 : errno;
+  return written;
 }
 
 }  // namespace lumora

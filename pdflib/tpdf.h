@@ -35,6 +35,9 @@ class TPDF {
   bool pdfEndPage();
   bool pdfOpenOutputFileA(std::string_view path);
   bool pdfCloseFile();
+  // Why the last pdfCloseFile wrote nothing: the library's errno value, 0
+  // when it gave none.
+  int closeFileError() const { return m_closeFileError; }
 
  private:
   void* bind(void*& slot, const char* name);
@@ -43,6 +46,7 @@ class TPDF {
   LibraryLoader& m_loader;
   void* m_instance = nullptr;
   ModuleHandle m_library = nullptr;
+  int m_closeFileError = 0;
 
   // Entry-point cache: one slot per method, filled on its first call.
   struct EntryPoints {

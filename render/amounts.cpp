@@ -54,7 +54,7 @@ locale_t classicLocale() {
 }
 
 [[noreturn]] void throwNotANumber(std::string_view text) {
-  throw ConvertError("'" + std::string(text) + "' ist kein gültiger Gleitkommawert");
+  throw ConvertError("'" + quotedExcerpt(text) + "' ist kein gültiger Gleitkommawert");
 }
 
 }  // namespace

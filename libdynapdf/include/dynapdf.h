@@ -94,7 +94,11 @@ DYNAPDF_API int32_t pdfOpenOutputFileA(DynaPdfInstance* pdf, const char* path);
  * untouched and no partial file behind. With no output file named, the
  * document is discarded; so is a document without pages. A page not yet
  * ended is written as it stands. Either way no document is open afterwards.
- * Returns non-zero only when the file was written. */
+ * A document is not written either when a font could not be found for
+ * pdfSetFontW: its text would be missing.
+ * Returns non-zero only when the file was written; on 0, errno tells why:
+ * the system's error of the failed write (ENOSPC, EACCES, ...), EINVAL when
+ * there was nothing to write, 0 when no font was found. */
 DYNAPDF_API int32_t pdfCloseFile(DynaPdfInstance* pdf);
 
 #ifdef __cplusplus

@@ -4,9 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
+#include <mutex>
+#include <set>
+#include <string_view>
 
 namespace dynapdf {
 namespace {
@@ -43,30 +51,74 @@ void syncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// Whether `name` is one of our temporary names: the prefix and six of the
+// characters mkstemp chooses from.
+bool isTemporaryName(std::string_view name) {
+  constexpr std::string_view kTemporaryPrefix = AtomicFile::kTemporaryPrefix;
+  if (name.size() != kTemporaryPrefix.size() + 6 || !name.starts_with(kTemporaryPrefix)) {
+    return false;
+  }
+  return std::all_of(name.begin() + kTemporaryPrefix.size(), name.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
 }  // namespace
+
+// A program that crashed while writing leaves its temporary file behind.
+// Such files are removed on the next write to their folder once they have
+// not changed for a while: a temporary file still being written by another
+// program changes with every block.
+void AtomicFile::removeStaleTemporaries(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> cleaned;  // each folder once per process
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!cleaned.insert(folder).second) return;
+  }
+  DIR* entries = ::opendir(folder.c_str());
+  if (entries == nullptr) return;
+  const int fd = ::dirfd(entries);
+  const time_t now = ::time(nullptr);
+  while (const dirent* entry = ::readdir(entries)) {
+    if (!isTemporaryName(entry->d_name)) continue;
+    struct stat info {};
+    if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == ::geteuid() && now - info.st_mtime > kStaleAfterSeconds) {
+      ::unlinkat(fd, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
+}
 
 AtomicFile::~AtomicFile() {
   if (!m_committed) discard();
 }
 
 bool AtomicFile::open() {
-  if (m_target.empty() || m_fd >= 0) return false;
+  if (m_target.empty() || m_fd >= 0) return fail(EINVAL);
+  const std::string folder = folderOf(m_target);
+  removeStaleTemporaries(folder);
   // A short name of its own, so a target whose name is already as long as
   // the file system allows still gets a temporary file.
-  std::string name = folderOf(m_target) + "/.dynapdf-XXXXXX";
+  std::string name = folder + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
   m_fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (m_fd < 0) {
-    m_failed = true;
-    return false;
-  }
+  if (m_fd < 0) return fail(errno);
   m_temporary = name;
-  // mkstemp makes the file private; the finished file gets the permissions
-  // any newly created file would have.
-  if (::fchmod(m_fd, 0666 & ~currentUmask()) != 0) {
-    m_failed = true;
-    return false;
-  }
+  // mkstemp makes the file private. A file that is replaced keeps its
+  // permissions (a private receipt stays private); a new one gets those any
+  // newly created file would have.
+  struct stat existing {};
+  const mode_t mode = ::stat(m_target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)
+                          ? existing.st_mode & 0777
+                          : 0666 & ~currentUmask();
+  if (::fchmod(m_fd, mode) != 0) return fail(errno);
   return true;
+}
+
+bool AtomicFile::fail(int error) {
+  m_failed = true;
+  if (m_error == 0) m_error = error;
+  return false;
 }
 
 bool AtomicFile::write(const unsigned char* data, size_t length) {
@@ -89,8 +141,7 @@ bool AtomicFile::writeAll(const unsigned char* data, size_t length) {
     const ssize_t written = ::write(m_fd, data, length);
     if (written < 0) {
       if (errno == EINTR) continue;
-      m_failed = true;
-      return false;
+      return fail(errno);
     }
     data += written;
     length -= static_cast<size_t>(written);
@@ -99,14 +150,13 @@ bool AtomicFile::writeAll(const unsigned char* data, size_t length) {
 }
 
 bool AtomicFile::commit() {
-  if (m_failed || m_fd < 0 || !flush()) return false;
-  const bool flushed = ::fsync(m_fd) == 0;
-  const bool closed = ::close(m_fd) == 0;
+  if (m_failed || m_fd < 0 || !flush()) return fail(EIO);
+  const int flushed = ::fsync(m_fd) == 0 ? 0 : errno;
+  const int closed = ::close(m_fd) == 0 ? 0 : errno;
   m_fd = -1;
-  if (!flushed || !closed || ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
-    m_failed = true;
-    return false;
-  }
+  if (flushed != 0) return fail(flushed);
+  if (closed != 0) return fail(closed);
+  if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) return fail(errno);
   m_committed = true;
   syncFolder(folderOf(m_target));
   return true;

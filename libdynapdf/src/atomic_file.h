@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dynapdf {
@@ -24,10 +25,19 @@ class AtomicFile {
   bool write(const unsigned char* data, size_t length);
   // Flushes, closes and renames the temporary file over the target.
   bool commit();
+  // The errno value of the first failure, 0 when there was none.
+  int error() const { return m_error; }
+
+  // Temporary files are named this prefix and six random characters.
+  static constexpr std::string_view kTemporaryPrefix = ".dynapdf-";
+  // A temporary file unchanged for this long was left by a crashed writer.
+  static constexpr long kStaleAfterSeconds = 10 * 60;
 
  private:
   static constexpr size_t kBufferSize = 64 * 1024;
 
+  static void removeStaleTemporaries(const std::string& folder);
+  bool fail(int error);
   bool flush();
   bool writeAll(const unsigned char* data, size_t length);
   void discard();
@@ -37,6 +47,7 @@ class AtomicFile {
   std::vector<unsigned char> m_buffer;  // written bytes not yet in the file
   int m_fd = -1;
   bool m_failed = false;
+  int m_error = 0;
   bool m_committed = false;
 };
 

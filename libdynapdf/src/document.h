@@ -35,7 +35,8 @@ struct Document {
   std::vector<Page> pages;
   bool pageOpen = false;  // the last page still takes text
   int currentFont = -1;
-  bool failed = false;  // a call failed unexpectedly; the document will not be written
+  bool failed = false;       // a call failed unexpectedly; the document will not be written
+  bool fontMissing = false;  // a font could not be found: text is missing, nothing is written
 };
 
 }  // namespace dynapdf

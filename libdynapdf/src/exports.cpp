@@ -1,5 +1,6 @@
 // The exported C functions. Each one refuses a null instance and catches
 // everything, so no exception ever crosses into the caller's code.
+#include <cerrno>
 #include <new>
 
 #include "dynapdf.h"
@@ -70,7 +71,11 @@ DYNAPDF_API int32_t pdfOpenOutputFileA(DynaPdfInstance* pdf, const char* path) {
 }
 
 DYNAPDF_API int32_t pdfCloseFile(DynaPdfInstance* pdf) {
-  return guarded(pdf, 0, [](DynaPdfInstance& p) { return asResult(p.closeFile()); });
+  const int32_t result =
+      guarded(pdf, 0, [](DynaPdfInstance& p) { return asResult(p.closeFile()); });
+  // The reason goes out last, after every clean-up that might touch errno.
+  if (result == 0) errno = pdf == nullptr ? EINVAL : pdf->closeError();
+  return result;
 }
 
 }  // extern "C"

@@ -1,5 +1,6 @@
 #include "instance.h"
 
+#include <cerrno>
 #include <cmath>
 
 #include "atomic_file.h"
@@ -50,8 +51,16 @@ bool DynaPdfInstance::setPageFormat(int32_t format) {
 int32_t DynaPdfInstance::setFont(const char16_t* name, double size) {
   Document* document = usableDocument();
   if (document == nullptr || name == nullptr) return -1;
-  const int handle = m_fonts.select(dynapdf::utf16ToUtf8(name), size);
-  if (handle >= 0) document->currentFont = handle;
+  const std::string family = dynapdf::utf16ToUtf8(name);
+  if (family.empty() || !std::isfinite(size) || size <= 0) return -1;
+  const int handle = m_fonts.select(family, size);
+  if (handle < 0) {
+    // No font of any kind could be found: the text that follows would be
+    // missing from the page, so the document must not pass for complete.
+    document->fontMissing = true;
+    return -1;
+  }
+  document->currentFont = handle;
   return handle;
 }
 
@@ -83,9 +92,21 @@ bool DynaPdfInstance::closeFile() {
   // The document is closed whatever happens below.
   std::optional<Document> document = std::move(m_document);
   m_document.reset();
-  if (!document || document->failed || document->outputPath.empty() || document->pages.empty()) {
+  m_closeError = EINVAL;
+  if (!document || document->outputPath.empty() || document->pages.empty()) return false;
+  if (document->failed) {
+    m_closeError = ENOMEM;
+    return false;
+  }
+  if (document->fontMissing) {
+    m_closeError = 0;  // not a failure of the system
     return false;
   }
   dynapdf::AtomicFile file(document->outputPath);
-  return file.open() && dynapdf::renderPdf(*document, m_fonts, file) && file.commit();
+  if (file.open() && dynapdf::renderPdf(*document, m_fonts, file) && file.commit()) {
+    m_closeError = 0;
+    return true;
+  }
+  m_closeError = file.error() != 0 ? file.error() : EIO;
+  return false;
 }

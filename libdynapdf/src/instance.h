@@ -21,6 +21,8 @@ struct DynaPdfInstance {
   bool endPage();
   bool openOutputFile(const char* path);
   bool closeFile();
+  // Why the last closeFile() wrote nothing, as an errno value.
+  int closeError() const { return m_closeError; }
 
   // After an unexpected failure (out of memory) the open document is not to
   // be trusted: it takes no more text and will not be written.
@@ -31,6 +33,7 @@ struct DynaPdfInstance {
 
   dynapdf::FontRegistry m_fonts;
   std::optional<dynapdf::Document> m_document;
+  int m_closeError = 0;
 };
 
 #endif

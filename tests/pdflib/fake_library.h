@@ -53,6 +53,7 @@ class CountingLoader : public LibraryLoader {
     ++unloads;
     systemLibraryLoader().unload(module);
   }
+  std::string loadError() const override { return systemLibraryLoader().loadError(); }
 
   int loads = 0;
   int unloads = 0;

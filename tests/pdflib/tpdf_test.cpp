@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/codepage.h"
 #include "platform/exceptions.h"
 #include "tests/pdflib/fake_library.h"
+#include "tests/support/temp_dir.h"
 
 namespace lumora {
 namespace {
@@ -33,6 +39,51 @@ TEST(TpdfTest, ConstructionFailuresCarryTheirMessagesAndUnloadTheLibrary) {
   EXPECT_EQ(loader.unloads, 2);
   // Without an instance there is nothing to delete.
   EXPECT_EQ(nullInstance.log(), "pdfNewPDF;");
+}
+
+// Where the library is looked for, and why it could not be loaded: the
+// message stays the binding's own, the loader's reason goes to stderr, so a
+// library that is there but cannot load is told apart from one not found.
+TEST(TpdfTest, LoadingLooksInKnownFoldersAndTellsWhyItFailed) {
+  const auto candidates = libraryCandidates("libdynapdf.so", "/opt/lumora/bin");
+  ASSERT_GE(candidates.size(), 2u);
+  EXPECT_EQ(candidates.front(), "/opt/lumora/bin/libdynapdf.so");
+  EXPECT_EQ(candidates.back(), "libdynapdf.so");
+  // Without the program's folder (no /proc): never "/libdynapdf.so".
+  for (const std::string& candidate : libraryCandidates("libdynapdf.so", "")) {
+    EXPECT_NE(candidate, "/libdynapdf.so");
+  }
+  EXPECT_EQ(libraryCandidates("/x/libdynapdf.so", "/opt"),
+            std::vector<std::string>{"/x/libdynapdf.so"});
+
+  test::TempDir dir;
+  dir.write("libkaputt.so", "not a shared library");
+  std::filesystem::create_directory(dir.path() + "/Bücher");
+  std::filesystem::copy_file(std::string(LUMORA_BIN_DIR) + "/libfakepdf.so",
+                             dir.path() + "/Bücher/libfakepdf.so");
+  struct Case {
+    std::u16string file;  // in the test folder
+    const char* why;      // in the loader's words on stderr; empty: it loads
+  };
+  const Case cases[] = {
+      {u"libkaputt.so", "file too short"},
+      {u"libfehlt.so", "No such file or directory"},
+      {u"Bücher/libfakepdf.so", ""},  // the name reaches the file system in UTF-8
+  };
+  for (const Case& c : cases) {
+    const std::u16string name = cp1252ToUtf16(dir.path()) + u"/" + c.file;
+    SCOPED_TRACE(utf16ToCp1252(name));
+    test::CountingLoader loader;
+    ::testing::internal::CaptureStderr();
+    const std::string error = constructionError(name, loader);
+    const std::string stderrText = ::testing::internal::GetCapturedStderr();
+    if (*c.why == '\0') {
+      EXPECT_EQ(error, "no error");
+      continue;
+    }
+    EXPECT_EQ(error, "Error: Cannot find " + utf16ToCp1252(name));
+    EXPECT_NE(stderrText.find(c.why), std::string::npos) << stderrText;
+  }
 }
 
 TEST(TpdfTest, DestructorDeletesTheInstanceAndUnloads) {

@@ -3,6 +3,7 @@
 // nothing and leaves no temporary file, and an earlier Beleg-….pdf of the
 // same number survives every failed run byte for byte.
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 #include "invoice_maker.h"
 #include "pdf_inspect.h"
@@ -22,8 +24,10 @@ namespace {
 
 const std::string kEarlierPdf = "%PDF-1.4\n% the earlier Beleg of this number\n";
 
-std::string writeError(const std::string& pdf) {
-  return "Die PDF-Datei konnte nicht geschrieben werden: " + pdf + ".";
+// The write error as the user sees it, naming the system's reason.
+std::string writeError(const std::string& pdf, int reason) {
+  return "Die PDF-Datei konnte nicht geschrieben werden: " + pdf + " (" + std::strerror(reason) +
+         ")";
 }
 
 // A small tmpfs mounted for one test, where the test may mount (as root).
@@ -78,7 +82,7 @@ TEST(OutputFileTest, UnwritableFolderKeepsTheEarlierPdf) {
   ASSERT_EQ(::chmod(folder.file("aus").c_str(), 0555), 0);
   const ProgramRun run =
       folder.render({"--output-dir", "aus", "rechnung.xml"}, asUnprivilegedUser());
-  expectFailure(run, "rechnung.xml", writeError(folder.file("aus/Beleg-4711.pdf")));
+  expectFailure(run, "rechnung.xml", writeError(folder.file("aus/Beleg-4711.pdf"), EACCES));
   EXPECT_EQ(folder.read("aus/Beleg-4711.pdf"), kEarlierPdf);
   EXPECT_EQ(folder.entries("aus"), std::set<std::string>{"Beleg-4711.pdf"});
 }
@@ -91,7 +95,7 @@ TEST(OutputFileTest, FullDiskKeepsTheEarlierPdf) {
   folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
   folder.write("voll/Beleg-4711.pdf", kEarlierPdf);
   const ProgramRun run = folder.render({"--output-dir", "voll", "rechnung.xml"});
-  expectFailure(run, "rechnung.xml", writeError(folder.file("voll/Beleg-4711.pdf")));
+  expectFailure(run, "rechnung.xml", writeError(folder.file("voll/Beleg-4711.pdf"), ENOSPC));
   EXPECT_EQ(folder.read("voll/Beleg-4711.pdf"), kEarlierPdf);
   EXPECT_EQ(folder.entries("voll"), std::set<std::string>{"Beleg-4711.pdf"});
 }
@@ -101,9 +105,69 @@ TEST(OutputFileTest, FolderInThePlaceOfThePdf) {
   folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
   std::filesystem::create_directory(folder.file("Beleg-4711.pdf"));
   const ProgramRun run = folder.render({"rechnung.xml"});
-  expectFailure(run, "rechnung.xml", writeError(folder.file("Beleg-4711.pdf")));
+  expectFailure(run, "rechnung.xml", writeError(folder.file("Beleg-4711.pdf"), EISDIR));
   EXPECT_TRUE(std::filesystem::is_empty(folder.file("Beleg-4711.pdf")));
   EXPECT_EQ(folder.entries(), (std::set<std::string>{"rechnung.xml", "Beleg-4711.pdf"}));
+}
+
+// With no font to be found, the text would be missing: nothing is written,
+// and the earlier PDF stays.
+TEST(OutputFileTest, NoUsableFontWritesNothing) {
+  RenderFolder folder;
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("Beleg-4711.pdf", kEarlierPdf);
+  const std::string noFonts =
+      folder.write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+  ProgramOptions options;
+  options.environment = {"FONTCONFIG_FILE=" + noFonts};
+  const ProgramRun run = folder.render({"rechnung.xml"}, options);
+  expectFailure(
+      run, "rechnung.xml",
+      "Die PDF-Datei konnte nicht geschrieben werden: " + folder.file("Beleg-4711.pdf") + ".");
+  EXPECT_EQ(folder.read("Beleg-4711.pdf"), kEarlierPdf);
+}
+
+// A replaced PDF keeps its permissions, and temporary files that a crashed
+// writer left behind go with the next write; one still being written stays.
+TEST(OutputFileTest, ReplacingKeepsPermissionsAndRemovesStaleTemporaries) {
+  RenderFolder folder;
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("Beleg-4711.pdf", kEarlierPdf);
+  ASSERT_EQ(::chmod(folder.file("Beleg-4711.pdf").c_str(), 0600), 0);
+  const std::string stale = folder.write(".dynapdf-Ab12Cd", "left by a crash");
+  const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, stale.c_str(), anHourAgo, 0), 0);
+  folder.write(".dynapdf-Ef34Gh", "being written");
+  folder.write(".dynapdf-notes", "not ours");
+
+  expectPdf(folder.render({"rechnung.xml"}), folder.file("Beleg-4711.pdf"));
+  struct stat pdf {};
+  ASSERT_EQ(::stat(folder.file("Beleg-4711.pdf").c_str(), &pdf), 0);
+  EXPECT_EQ(pdf.st_mode & 0777, 0600u);
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"rechnung.xml", "Beleg-4711.pdf",
+                                                     ".dynapdf-Ef34Gh", ".dynapdf-notes"}));
+}
+
+// Messages quote at most 200 bytes of what the invoice holds: a megabyte of
+// invoice number or of currency code gives a short line.
+TEST(OutputFileTest, MessagesQuoteAtMost200BytesOfTheInvoice) {
+  RenderFolder folder;
+  const std::string number(1 << 20, 'N');
+  folder.write("nummer.xml", makeInvoice(InvoiceSpec().withNumber(number)));
+  folder.write(
+      "waehrung.xml",
+      makeInvoice(InvoiceSpec().withNumber("4711").withLineCurrency(std::string(1 << 20, 'W'))));
+  const ProgramRun run = folder.render({"nummer.xml", "waehrung.xml"});
+  EXPECT_EQ(run.exitCode, 1);
+  const std::string pdf = folder.file("Beleg-" + number + ".pdf");
+  EXPECT_NE(run.err.find("nummer.xml: Die PDF-Datei konnte nicht geschrieben werden: " +
+                         pdf.substr(0, 200) + "… (" + std::strerror(ENAMETOOLONG) + ")\n"),
+            std::string::npos)
+      << run.err.substr(0, 1000);
+  EXPECT_NE(run.err.find(std::string(100, 'W') + "…' ist kein gültiger Gleitkommawert.\n"),
+            std::string::npos)
+      << run.err.substr(0, 1000);
+  EXPECT_LT(run.err.size(), 1000u);
 }
 
 // "A/1" and "A_1" both give Beleg-A_1.pdf: within one call the second one
