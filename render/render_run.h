@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "invoice/document_kind.h"
 #include "invoice/invoice_reader.h"
 #include "output/text_output.h"
 #include "render/render_host.h"
@@ -32,7 +33,7 @@ class RenderRun {
   const std::string& writtenPdf() const { return m_writtenPdf; }
 
  private:
-  void layOut(const std::string& invoicePath);
+  void layOut(const std::string& invoicePath, DocumentKind kind);
   void finish(LayoutContext& layout);
 
   RenderHost& m_host;
