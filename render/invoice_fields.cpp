@@ -66,7 +66,8 @@ std::string InvoiceFields::inLine(std::string_view line, Field field) const {
 
 bool InvoiceFields::creditNote() const {
   if (m_syntax->creditNote) return true;
-  std::string_view code = text(Field::TypeCode);
+  const std::string typeCode = text(Field::TypeCode);
+  std::string_view code = typeCode;
   // A code whose opening tag carries attributes comes as the reader's
   // fallback, the tag in front of the code.
   if (const std::size_t tagEnd = code.rfind('>'); tagEnd != std::string_view::npos) {
