@@ -2,7 +2,10 @@
 // The render run behind the window's "Start" button and each file of
 // lumora-render: one invoice file becomes one PDF file or one print job.
 //
-// The run keeps no model of the invoice. Each field is fetched from the file
+// The file is first recognised as a UBL invoice, a UBL credit note or a CII
+// invoice, and refused before anything is drawn when it is none of them; the
+// syntax's table then says where each field stands. The run keeps no model
+// of the invoice. Each field is fetched from the file
 // (getdata / getvalue) just before it is drawn, and each text goes at once to
 // drucke. The header and party blocks, the item table and the totals follow
 // one another on the running y position; the page change draws the footer,
