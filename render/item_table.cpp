@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "output/piece_cut.h"
 #include "platform/substring.h"
 #include "render/amounts.h"
 #include "render/item_columns.h"
@@ -15,7 +16,8 @@ namespace {
 
 // Rows and continuation lines never reach below this y on a page.
 constexpr int kTableBottom = 260;
-// Each continuation line and the first column of the name take this many bytes.
+// Each continuation line and the first column of the name take at most this
+// many bytes.
 constexpr std::int64_t kNameWidth = 45;
 
 // Adds one line amount to the sums of its rate, in the order in which the
@@ -62,8 +64,9 @@ RateSums drawItemTable(LayoutContext& layout) {
     layout.draw(columnX(Column::Pos), y, value(Field::LineId), size);
 
     const std::string name = value(Field::ItemName);
-    layout.draw(columnX(Column::Bezeichnung), y, substring(name, 1, kNameWidth), size);
-    std::string langtext(substringFrom(name, kNameWidth + 1));
+    const Cut first = cutPiece(name, kNameWidth);
+    layout.draw(columnX(Column::Bezeichnung), y, first.piece, size);
+    std::string langtext(first.rest);
     if (layout.host.longTextChecked()) langtext += value(Field::ItemDescription);
 
     layout.draw(columnX(Column::ArtikelNr), y, value(Field::ItemNumber), size);
@@ -83,14 +86,14 @@ RateSums drawItemTable(LayoutContext& layout) {
     const std::string lineAmount = withDecimalComma(value(Field::LineAmount));
     layout.draw(columnX(Column::Gesamtpreis), y, lineAmount, size);
 
-    // The long text in pieces of 45 bytes, cut on the raw text; each piece
-    // is decoded on its own when it is placed.
+    // The long text in pieces of at most 45 bytes, cut on the raw text
+    // between characters; each piece is decoded on its own when it is placed.
     std::string_view rest = langtext;
     while (!rest.empty()) {
-      const std::string_view piece = substring(rest, 1, kNameWidth);
-      rest = substringFrom(rest, kNameWidth + 1);
+      const Cut cut = cutPiece(rest, kNameWidth);
+      rest = cut.rest;
       state.ypos += state.linestep;
-      layout.draw(columnX(Column::Bezeichnung), state.ypos, piece, size);
+      layout.draw(columnX(Column::Bezeichnung), state.ypos, cut.piece, size);
       if (state.ypos > kTableBottom) pagechange(layout);
     }
 

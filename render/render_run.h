@@ -43,6 +43,9 @@ class RenderRun {
   InvoiceReader& m_reader;
   TextOutput& m_output;
   std::string m_writtenPdf;
+  // The current directory the run started in: the PDF is written there or
+  // not at all, even when the folder is removed while the run works.
+  std::string m_outputFolder;
 };
 
 }  // namespace lumora

@@ -167,13 +167,37 @@ INSTANTIATE_TEST_SUITE_P(
                      {110, 115}}),
     [](const auto& info) { return info.param.proves; });
 
-TEST_F(ItemTableTest, CutCountsRawBytesEvenInsideACharacter) {
-  LineFields line;
-  line.name = std::string(44, 'x') + "\xC3\xA4" + "ende";  // the "ä" straddles byte 45
-  drawTable({line}, 100);
-  EXPECT_THAT(textsAt(50), ElementsAre(std::string(44, 'x') + "\xC3",
-                                       "\xA4"
-                                       "ende"));
+// The 45-byte cuts move left to the start of a character, entity or
+// character reference that would straddle them, so each piece decodes whole.
+TEST_F(ItemTableTest, CutsNeverSplitACharacterEntityOrReference) {
+  const std::string x44(44, 'x'), x43(43, 'x'), x42(42, 'x');
+  struct Case {
+    std::string name, description;
+    std::vector<std::string> printed;
+  };
+  const Case cases[] = {
+      {x44 + "\xC3\xA4rger", "", {x44, "\xE4rger"}},        // ä at 45-46
+      {x43 + "\xE2\x80\xA6 mehr", "", {x43, "\x85 mehr"}},  // … at 44-46
+      {x42 + "\xE2\x80\xA6", "", {x42 + "\x85"}},           // … ends at 45
+      {x42 + "\xF0\x9F\x98\x80!", "", {x42, "?!"}},         // an emoji at 43-46
+      {x43 + "&amp;lt;", "", {x43, "&lt;"}},
+      {x44 + "&#8217;s", "", {x44, "\x92s"}},
+      {x44 + "&#xD800;", "", {x44, "&#xD800;"}},               // no character, still kept whole
+      {x44 + "\xC3", "", {x44 + "\xC3"}},                      // a lone byte at the end
+      {x44 + "\xC3(", "", {x44 + "\xC3", "("}},                // not UTF-8: cut as bytes
+      {x44 + "\xE4\xF6\xFC", "", {x44 + "\xE4", "\xF6\xFC"}},  // Windows-1252 bytes
+      // Each long-text piece is cut the same way, across the name's end.
+      {x44 + "xx", x43 + "\xC3\xBC", {x44 + "x", x44, "\xFC"}},
+  };
+  for (const Case& c : cases) {
+    printer.texts.clear();
+    LineFields line;
+    line.name = c.name;
+    line.description = c.description;
+    host.longTextAnswers = {!c.description.empty()};
+    drawTable({line}, 100);
+    EXPECT_EQ(textsAt(50), c.printed) << c.name << c.description;
+  }
 }
 
 TEST_F(ItemTableTest, LongTextBoxIsAskedAfreshForEveryRow) {
