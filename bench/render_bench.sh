@@ -38,7 +38,7 @@ if [ "$mode" = floor ]; then
   floor="$(cd "$build" && pwd)/bin/cairo_floor"
   [ -x "$floor" ] || { echo "no $floor (cmake --build $build --target cairo_floor)" >&2; exit 2; }
   command -v hyperfine >/dev/null || { echo "--floor needs hyperfine" >&2; exit 2; }
-  python3 "$here/make_invoice.py" 5 "$work/invoice-5.xml"
+  "$(dirname "$renderer")/make_invoice" 5 "$work/invoice-5.xml"
   mkdir "$work/out"
   hyperfine --style basic --warmup 5 --runs 100 -N --export-json "$work/floor.json" \
     -n cairo_floor "'$floor' '$work/out/floor.pdf'" \
@@ -101,7 +101,7 @@ echo "| lines | invoice | wall time (ms) | peak RSS (MB) | PDF | pages |"
 echo "|------:|--------:|---------------:|--------------:|----:|------:|"
 for lines in "${sizes[@]}"; do
   invoice="$work/invoice-$lines.xml"
-  python3 "$here/make_invoice.py" "$lines" "$invoice"
+  "$(dirname "$renderer")/make_invoice" "$lines" "$invoice"
   rm -rf "$work/out" && mkdir "$work/out"
   runs=20
   [ "$lines" -ge 1000 ] && runs=5
