@@ -14,10 +14,10 @@
 #include <cstring>
 #include <ctime>
 
-#include "invoice_maker.h"
 #include "pdf_inspect.h"
 #include "render_folder.h"
 #include "run_checks.h"
+#include "tests/support/invoice_builder.h"
 
 namespace lumora::test {
 namespace {
