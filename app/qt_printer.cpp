@@ -44,7 +44,9 @@ QStringList lpOptions(QPrinter& printer) {
   const QStringList dialogOptions = printer.printEngine()->property(kCupsOptions).toStringList();
   for (qsizetype i = 0; i + 1 < dialogOptions.size(); i += 2)
     options.insert(dialogOptions[i], dialogOptions[i + 1]);
-  options.insert("collate", printer.collateCopies() ? "true" : "false");
+  options.insert("multiple-document-handling", printer.collateCopies()
+                                                   ? "separate-documents-collated-copies"
+                                                   : "separate-documents-uncollated-copies");
   options.insert("sides", sides(printer));
   options.insert("print-color-mode",
                  printer.colorMode() == QPrinter::GrayScale ? "monochrome" : "color");

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -25,6 +26,12 @@ using namespace std::chrono_literals;
 constexpr const char* kBackend = "/usr/lib/cups/backend/cups-pdf";
 constexpr const char* kBackendConfig = "/etc/cups/cups-pdf.conf";
 constexpr const char* kPpd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
+constexpr const char* kDuplexChoice =
+    "\n*OpenUI *Duplex/2-Sided Printing: PickOne\n*OrderDependency: 10 AnySetup *Duplex\n"
+    "*DefaultDuplex: None\n*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
+    "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
+    "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
+    "*CloseUI: *Duplex\n";
 
 void writeFile(const std::string& path, const std::string& text) {
   std::ofstream out(path);
@@ -113,8 +120,13 @@ std::optional<std::string> PrivateCups::start() {
     std::this_thread::sleep_for(50ms);
   }
   if (!fs::exists(m_socket)) return "cupsd did not open its socket";
-  const ToolResult added =
-      runTool({"lpadmin", "-h", m_socket, "-p", m_queue, "-E", "-v", "cups-pdf:/", "-P", kPpd});
+  // cups-pdf's description with a duplex choice added, so that the queue
+  // takes two-sided jobs as an office printer does.
+  std::ifstream ppd(kPpd);
+  std::string description((std::istreambuf_iterator<char>(ppd)), std::istreambuf_iterator<char>());
+  writeFile(d + "/queue.ppd", description + kDuplexChoice);
+  const ToolResult added = runTool(
+      {"lpadmin", "-h", m_socket, "-p", m_queue, "-E", "-v", "cups-pdf:/", "-P", d + "/queue.ppd"});
   if (added.exitCode != 0) return "lpadmin could not add the cups-pdf queue";
   return std::nullopt;
 }
