@@ -7,20 +7,47 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
-#include "bench/invoice_generator.h"
 #include "invoice/invoice_reader.h"
+#include "tests/support/invoice_builder.h"
 
 namespace {
 
 constexpr int kLines = 1000;
+
+// `lines` invoice lines of about 1 KB each.
+std::string generatedInvoice(int lines) {
+  using namespace lumora::test;
+  std::vector<std::string> elements = {"<cbc:ID>BENCH-1</cbc:ID>",
+                                       "<cbc:IssueDate>2026-12-01</cbc:IssueDate>"};
+  for (int i = 1; i <= lines; ++i) {
+    InvoiceLine line;
+    const std::string n = std::to_string(i);
+    line.id = n;
+    line.description = "Wartung und Pflege der Anlage gemäß Vertrag, Position ";
+    line.description += n;
+    line.description +=
+        ", mit allen Nebenarbeiten und Prüfprotokoll nach den Vorgaben des Herstellers und "
+        "der geltenden Normen";
+    line.name = "Wartungspaket Großanlage Stufe " + n;
+    line.sellerId = "ART-" + n;
+    line.baseQuantity = "1";
+    elements.push_back(invoiceLineXml(line));
+  }
+  elements.push_back(
+      "<cac:LegalMonetaryTotal>\r\n    <cbc:PayableAmount "
+      "currencyID=\"EUR\">1.00</cbc:PayableAmount>"
+      "\r\n  </cac:LegalMonetaryTotal>");
+  return invoiceFile(elements, "Invoice");
+}
 
 const std::string& invoicePath() {
   static const std::string path = [] {
     char name[] = "/tmp/lumora-bench-XXXXXX.xml";
     const int fd = ::mkstemps(name, 4);
     ::close(fd);
-    std::ofstream(name, std::ios::binary) << lumora::bench::generateInvoice(kLines);
+    std::ofstream(name, std::ios::binary) << generatedInvoice(kLines);
     return std::string(name);
   }();
   return path;

@@ -6,16 +6,26 @@
 # pages. Measure on a quiet machine: other processes inflate the small times.
 #
 #   bench/render_bench.sh [BUILD_DIR] [LINES...]
+#   bench/render_bench.sh --floor [BUILD_DIR]
+#   bench/render_bench.sh --batch [BUILD_DIR] [COUNT] [INVOICE_FOLDER]
 #
 # BUILD_DIR defaults to build; LINES to "5 10 100 1000 10000".
+# --floor times a one-page invoice against bench/cairo_floor (a bare cairo
+# and fontconfig program writing a one-page PDF) in one hyperfine run.
+# --batch renders COUNT (1000) copies of the invoices in INVOICE_FOLDER
+# (../shared/invoices/public), each copy in a folder of its own, in one call
+# and reports invoices per second.
 
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
+mode=table
+case "${1:-}" in
+  --floor) mode=floor; shift ;;
+  --batch) mode=batch; shift ;;
+esac
 build="${1:-build}"
 shift || true
-sizes=("$@")
-[ ${#sizes[@]} -eq 0 ] && sizes=(5 10 100 1000 10000)
 
 renderer="$(cd "$build" && pwd)/bin/lumora-render"
 [ -x "$renderer" ] || { echo "no lumora-render in $build/bin" >&2; exit 2; }
@@ -23,6 +33,45 @@ renderer="$(cd "$build" && pwd)/bin/lumora-render"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+
+if [ "$mode" = floor ]; then
+  floor="$(cd "$build" && pwd)/bin/cairo_floor"
+  [ -x "$floor" ] || { echo "no $floor (cmake --build $build --target cairo_floor)" >&2; exit 2; }
+  command -v hyperfine >/dev/null || { echo "--floor needs hyperfine" >&2; exit 2; }
+  "$(dirname "$renderer")/make_invoice" 5 "$work/invoice-5.xml"
+  mkdir "$work/out"
+  hyperfine --style basic --warmup 5 --runs 100 -N --export-json "$work/floor.json" \
+    -n cairo_floor "'$floor' '$work/out/floor.pdf'" \
+    -n lumora-render "'$renderer' --output-dir '$work/out' '$work/invoice-5.xml'"
+  python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"]; f,l=r[0]["mean"],r[1]["mean"]; print("\nfloor %.1f ms, lumora-render %.1f ms: ratio %.2f" % (f*1000, l*1000, l/f))' "$work/floor.json"
+  exit 0
+fi
+
+if [ "$mode" = batch ]; then
+  count="${1:-1000}"
+  source="${2:-$here/../../shared/invoices/public}"
+  mapfile -t samples < <(find "$source" -maxdepth 1 -name '*.xml' | sort)
+  [ ${#samples[@]} -gt 0 ] || { echo "no invoices in $source" >&2; exit 2; }
+  invoices=()
+  for ((i = 0; i < count; i++)); do
+    sample="${samples[i % ${#samples[@]}]}"
+    mkdir "$work/$i"
+    cp "$sample" "$work/$i/"
+    invoices+=("$work/$i/$(basename "$sample")")
+  done
+  start=$(date +%s.%N)
+  status=0
+  "$renderer" "${invoices[@]}" >"$work/paths" 2>"$work/errors" || status=$?
+  end=$(date +%s.%N)
+  written=$(wc -l <"$work/paths")
+  python3 -c 'import sys; n,w,s=int(sys.argv[1]),int(sys.argv[2]),float(sys.argv[4])-float(sys.argv[3]); print("%d invoices (%d PDFs) in %.2f s: %.1f invoices per second" % (n,w,s,n/s))' \
+    "$count" "$written" "$start" "$end"
+  [ "$status" -eq 0 ] || { echo "exit status $status:" >&2; head -5 "$work/errors" >&2; }
+  exit "$status"
+fi
+
+sizes=("$@")
+[ ${#sizes[@]} -eq 0 ] && sizes=(5 10 100 1000 10000)
 
 # Wall time in milliseconds, mean over the runs.
 wall_ms() {
@@ -49,7 +98,7 @@ echo "| lines | invoice | wall time (ms) | peak RSS (MB) | PDF | pages |"
 echo "|------:|--------:|---------------:|--------------:|----:|------:|"
 for lines in "${sizes[@]}"; do
   invoice="$work/invoice-$lines.xml"
-  python3 "$here/make_invoice.py" "$lines" "$invoice"
+  "$(dirname "$renderer")/make_invoice" "$lines" "$invoice"
   rm -rf "$work/out" && mkdir "$work/out"
   runs=20
   [ "$lines" -ge 1000 ] && runs=5

@@ -25,6 +25,8 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       options.longText = true;
     } else if (argument == "--open") {
       options.open = true;
+    } else if (argument == "--overwrite") {
+      options.overwrite = true;
     } else if (argument == kOutputDir) {
       options.outputDir = i + 1 < arguments.size() ? arguments[++i] : "";
       if (options.outputDir.empty()) throw UsageError("--output-dir needs a folder");
@@ -57,15 +59,22 @@ Options:
   --long-text        also print the items' descriptions ("mit Langtext  drucken")
   --open             open each written PDF in the desktop's viewer
   --output-dir DIR   write the PDFs into DIR instead
+  --overwrite        let an invoice replace a PDF that an earlier invoice of
+                     the same call wrote (same number, same folder)
   --printer NAME     print on the printer NAME instead of writing PDFs
                      (one print job per invoice, as with "Drucker")
   -h, --help         show this help and exit
 
 An invoice that cannot be rendered is reported on standard error as
-"<file>: <message>"; the remaining files are still rendered.
+"<file>: <message>"; the remaining files are still rendered. Without
+--overwrite, an invoice whose PDF would replace one written earlier in the
+same call is such a failure, and nothing is written for it. With several
+files and standard error on a terminal, each file is announced and a last
+line gives the number of files and the time taken.
 
-Exit status: 0 when every file was rendered, 1 when any failed,
-2 when the command line is wrong.
+Exit status: 0 when every file was rendered, 1 when any failed or the
+output lines could not be written, 2 when the command line is wrong or the
+printer cannot be used.
 )";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // lumora-render's command line:
-//   lumora-render [--long-text] [--open] [--output-dir DIR] [--printer NAME] INVOICE.xml...
+//   lumora-render [--long-text] [--open] [--overwrite] [--output-dir DIR] [--printer NAME]
+//                 INVOICE.xml...
 
 #include <stdexcept>
 #include <string>
@@ -10,10 +11,11 @@ namespace lumora::cli {
 
 struct Options {
   bool help = false;
-  bool longText = false;  // "mit Langtext  drucken" checked
-  bool open = false;      // start the viewer for each written PDF
-  std::string outputDir;  // empty: each PDF goes next to its invoice
-  std::string printer;    // --printer: print on this printer instead of writing PDFs
+  bool longText = false;   // "mit Langtext  drucken" checked
+  bool open = false;       // start the viewer for each written PDF
+  bool overwrite = false;  // a later invoice may replace a PDF written earlier in the call
+  std::string outputDir;   // empty: each PDF goes next to its invoice
+  std::string printer;     // --printer: print on this printer instead of writing PDFs
   std::vector<std::string> invoices;
 };
 

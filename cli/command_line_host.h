@@ -4,9 +4,11 @@
 // is PDF unless a printer was named, and the viewer starts only when asked
 // for.
 
+#include <map>
 #include <optional>
 #include <string>
 
+#include "platform/exceptions.h"
 #include "render/render_host.h"
 
 namespace lumora::cli {
@@ -20,11 +22,18 @@ class NoOpener final : public Opener {
 class CommandLineHost final : public RenderHost {
  public:
   // `outputDir` absolute, or empty for the invoice's own folder.
-  CommandLineHost(std::string outputDir, bool longText, Opener& opener)
-      : m_outputDir(std::move(outputDir)), m_longText(longText), m_opener(opener) {}
+  CommandLineHost(std::string outputDir, bool longText, bool overwrite, Opener& opener)
+      : m_outputDir(std::move(outputDir)),
+        m_longText(longText),
+        m_overwrite(overwrite),
+        m_opener(opener) {}
 
-  // The absolute path of the invoice the next run renders.
-  void selectInvoice(std::string invoicePath) { m_invoice = std::move(invoicePath); }
+  // The absolute path of the invoice the next run renders, and its name as
+  // given on the command line.
+  void selectInvoice(std::string invoicePath, std::string named) {
+    m_invoice = std::move(invoicePath);
+    m_named = std::move(named);
+  }
 
   // With --printer the printer is chosen by name before the first run.
   void setMedium(Medium medium) { m_medium = medium; }
@@ -38,12 +47,29 @@ class CommandLineHost final : public RenderHost {
   bool longTextChecked() const override { return m_longText; }
   Opener& opener() override { return m_opener; }
 
+  // One call, one file per path: two invoices of the same number (or numbers
+  // that differ only in characters a file name cannot hold) would otherwise
+  // leave only the last one's PDF.
+  void claimOutputFile(const std::string& path) override {
+    if (m_overwrite) return;
+    if (const auto earlier = m_written.find(path); earlier != m_written.end()) {
+      throw Exception(path + " was written for " + earlier->second +
+                      " earlier in this call; not replaced (--overwrite replaces it)");
+    }
+  }
+
+  // Remembers the PDF the last run wrote.
+  void pdfWritten(const std::string& path) { m_written.emplace(path, m_named); }
+
  private:
   std::string m_invoice;
+  std::string m_named;
   std::string m_outputDir;
   Medium m_medium = Medium::Pdf;
   bool m_longText;
+  bool m_overwrite;
   Opener& m_opener;
+  std::map<std::string, std::string> m_written;  // PDF path -> invoice as named
 };
 
 }  // namespace lumora::cli

@@ -3,21 +3,25 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "cli/batch_report.h"
 #include "cli/command_line.h"
 #include "cli/command_line_host.h"
+#include "cli/invoice_paths.h"
+#include "cli/printer_loader.h"
 #include "invoice/invoice_reader.h"
 #include "output/text_output.h"
 #include "render/error_text.h"
 #include "render/render_run.h"
-#ifdef LUMORA_HAVE_QT_PRINTER
-#include "app/named_printer.h"
-#endif
 
 namespace {
 
@@ -26,81 +30,106 @@ using namespace lumora;
 constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
 
+void errorLine(const std::string& line) {
+  std::fputs((line + "\n").c_str(), stderr);
+}
+
 int usageError(const std::string& message) {
-  std::cerr << "lumora-render: " << message << "\nTry 'lumora-render --help'.\n";
+  errorLine("lumora-render: " + message + "\nTry 'lumora-render --help'.");
   return kUsageError;
 }
 
-// Every run changes the current directory, so all paths are made absolute
-// before the first one.
-std::string absolutePath(const std::string& path) {
-  return std::filesystem::absolute(path).lexically_normal().string();
+// Writes `text` to standard output at once, so that a script reading the
+// paths sees each as soon as its PDF exists. False when the output is lost
+// (a full disk, a closed pipe); the reason is reported on stderr.
+bool writeOutput(const std::string& text) {
+  if (std::fputs(text.c_str(), stdout) != EOF && std::fflush(stdout) == 0) return true;
+  errorLine(std::string("lumora-render: cannot write to standard output: ") + std::strerror(errno));
+  return false;
 }
 
 int renderAll(const cli::Options& options) {
   std::string outputDir;
   if (!options.outputDir.empty()) {
-    outputDir = absolutePath(options.outputDir);
+    try {
+      outputDir = cli::absolutePath(options.outputDir);
+    } catch (const std::exception& error) {
+      return usageError("--output-dir: " + options.outputDir + ": " + errorBoxText(error));
+    }
     std::error_code error;
     if (!std::filesystem::is_directory(outputDir, error)) {
       return usageError("--output-dir: not a folder: " + options.outputDir);
     }
   }
-  std::vector<std::string> invoices;
-  for (const std::string& invoice : options.invoices) invoices.push_back(absolutePath(invoice));
+  // Every run changes the current directory, so all paths are made absolute
+  // before the first one.
+  const std::vector<cli::InvoicePath> invoices = cli::absoluteInvoicePaths(options.invoices);
 
   DesktopOpener desktopOpener;
   cli::NoOpener noOpener;
-  cli::CommandLineHost host(outputDir, options.longText,
+  cli::CommandLineHost host(outputDir, options.longText, options.overwrite,
                             options.open ? static_cast<Opener&>(desktopOpener) : noOpener);
-  // One reader and one output for all files, as the window keeps them: each
-  // run starts a fresh PDF document in the same library instance.
+  // The printer module, and with it Qt, is loaded only for --printer.
   std::unique_ptr<Printer> printer;
   if (!options.printer.empty()) {
-#ifdef LUMORA_HAVE_QT_PRINTER
     try {
-      printer = openNamedPrinter(options.printer);
+      printer = cli::openPrinterModule(options.printer, cli::runningProgramFolder());
     } catch (const std::exception& error) {
       return usageError(std::string("--printer: ") + error.what());
     }
     host.setMedium(Medium::Printer);
-#else
-    return usageError("--printer is not available: this lumora-render was built without Qt");
-#endif
   }
+  // One reader and one output for all files, as the window keeps them: the
+  // PDF library is loaded once and keeps its fonts, and each run starts a
+  // fresh document in it.
   InvoiceReader reader;
   TextOutput output(host, printer.get());
   RenderRun run(host, reader, output);
 
-  const bool showProgress = invoices.size() > 1 && ::isatty(STDERR_FILENO);
+  cli::BatchReport report(invoices.size(), ::isatty(STDERR_FILENO) == 1);
   int status = 0;
-  for (std::size_t i = 0; i < invoices.size(); ++i) {
-    const std::string& named = options.invoices[i];
-    if (showProgress) std::cerr << "[" << i + 1 << "/" << invoices.size() << "] " << named << "\n";
+  for (const cli::InvoicePath& invoice : invoices) {
+    report.starting(invoice.named);
     try {
-      host.selectInvoice(invoices[i]);
-      run.Button3Click();
-      if (!run.writtenPdf().empty()) std::cout << run.writtenPdf() << std::endl;
+      if (invoice.error) std::rethrow_exception(invoice.error);
+      host.selectInvoice(invoice.path, invoice.named);
+      run.start();
     } catch (const std::exception& error) {
-      std::cerr << named << ": " << errorBoxText(error) << std::endl;
+      errorLine(invoice.named + ": " + errorBoxText(error));
+      report.failed();
       status = kSomeFailed;
+      continue;
     }
+    if (run.writtenPdf().empty()) continue;
+    host.pdfWritten(run.writtenPdf());
+    // Nobody reads the paths any more: stop, as a closed pipe would have.
+    if (!writeOutput(run.writtenPdf() + "\n")) return kSomeFailed;
   }
+  report.finished();
   return status;
+}
+
+// A closed pipe on standard output is an error status, not a kill. A handler
+// that does nothing rather than SIG_IGN, because an ignored signal stays
+// ignored in the viewer that --open starts, while a handler does not survive
+// exec.
+void ignoreBrokenPipes() {
+  struct sigaction action {};
+  action.sa_handler = [](int) {};
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGPIPE, &action, nullptr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  ignoreBrokenPipes();
   cli::Options options;
   try {
     options = cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const cli::UsageError& error) {
     return usageError(error.what());
   }
-  if (options.help) {
-    std::cout << cli::helpText();
-    return 0;
-  }
+  if (options.help) return writeOutput(cli::helpText()) ? 0 : kSomeFailed;
   return renderAll(options);
 }

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
   bool failed = false;
   try {
-    run.Button3Click();
+    run.start();
   } catch (const Exception&) {
     failed = true;  // a conversion error or a file name too long to write
   }

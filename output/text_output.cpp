@@ -78,6 +78,25 @@ void TextOutput::placeOnPrinter(int x, int y, std::string_view text, std::string
   m_printer->textOut(x * dx, y * dy, clear(text));
 }
 
+void TextOutput::newPage() {
+  if (m_printer && m_printer->printing()) m_printer->newPage();
+  if (m_medium.medium() == Medium::Pdf && m_pdf) {
+    m_pdf->pdfEndPage();
+    m_pdf->pdfAppend();
+  }
+}
+
+bool TextOutput::finish(const std::string& pdfPath) {
+  if (m_printer && m_printer->printing()) m_printer->endDoc();
+  if (m_medium.medium() != Medium::Pdf || !m_pdf) return false;
+  m_pdf->pdfEndPage();
+  m_pdf->pdfOpenOutputFileA(pdfPath);
+  if (!m_pdf->pdfCloseFile()) {
+    throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + pdfPath);
+  }
+  return true;
+}
+
 void TextOutput::discardUnfinished() noexcept {
   try {
     if (m_pdf && m_pdf->pdfHaveOpenDoc()) m_pdf->pdfCloseFile();  // no file named: dropped

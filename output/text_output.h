@@ -2,8 +2,9 @@
 // The output surface: drucke places one run of text at a millimetre position
 // on the current page of the selected medium, the PDF document or the printer
 // page, decoding it with clear first. It starts the PDF document (and makes
-// the TPDF object) or the print job when the first text arrives; changing
-// pages and finishing belong to the render run.
+// the TPDF object) or the print job when the first text arrives, and it
+// carries out the render run's page change and end of document on whichever
+// medium is in use, so the run itself never asks which one that is.
 
 #include <memory>
 #include <string>
@@ -39,6 +40,18 @@ class TextOutput {
   // Places `text` (raw, entities still encoded) with its top-left corner at
   // (x mm, y mm) from the top left of the page, in `fontName` at `size` points.
   void drucke(int x, int y, std::string_view text, std::string_view fontName, int size);
+
+  // Leaves the current page for a new one: a new printer page while a print
+  // job runs, and the next PDF page while the PDF medium is selected and the
+  // document has been made.
+  void newPage();
+
+  // Ends the document. A running print job ends and so is printed; on the
+  // PDF medium the last page is finished and the document written to
+  // `pdfPath`. Returns whether a PDF file was written (not when no PDF text
+  // was ever placed). Throws Exception "Die PDF-Datei konnte nicht
+  // geschrieben werden: <pdfPath>" when the file could not be written.
+  bool finish(const std::string& pdfPath);
 
   // The PDF binding; null until the first PDF text.
   TPDF* pdf() const { return m_pdf.get(); }

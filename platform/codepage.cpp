@@ -13,7 +13,25 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
+// Every character of the code page has its byte here, indexed by the
+// character; the highest one is U+2122, the trade mark sign.
+constexpr auto kFromUnicode = [] {
+  std::array<char, 0x2123> table{};
+  table.fill('?');
+  for (unsigned c = 0; c < 0x100; ++c) {
+    if (c < 0x80 || c >= 0xA0) table[c] = static_cast<char>(c);
+  }
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    table[kHighControls[i]] = static_cast<char>(0x80 + i);
+  }
+  return table;
+}();
+
 }  // namespace
+
+char unicodeToCp1252(char32_t character) {
+  return character < kFromUnicode.size() ? kFromUnicode[character] : '?';
+}
 
 char16_t cp1252ToUnicode(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
@@ -30,20 +48,7 @@ std::u16string cp1252ToUtf16(std::string_view text) {
 std::string utf16ToCp1252(std::u16string_view text) {
   std::string result;
   result.reserve(text.size());
-  for (const char16_t c : text) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-      result.push_back(static_cast<char>(c));
-      continue;
-    }
-    char mapped = '?';
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-      if (kHighControls[i] == c) {
-        mapped = static_cast<char>(0x80 + i);
-        break;
-      }
-    }
-    result.push_back(mapped);
-  }
+  for (const char16_t c : text) result.push_back(unicodeToCp1252(c));
   return result;
 }
 

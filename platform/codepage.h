@@ -13,6 +13,10 @@ char16_t cp1252ToUnicode(unsigned char byte);
 
 std::u16string cp1252ToUtf16(std::string_view text);
 
+// The Windows-1252 byte of a Unicode character, "?" for a character the code
+// page does not have. The inverse of cp1252ToUnicode.
+char unicodeToCp1252(char32_t character);
+
 // UTF-16 to Windows-1252; a character outside the code page becomes "?".
 std::string utf16ToCp1252(std::u16string_view text);
 

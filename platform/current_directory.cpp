@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/text_file.h"
@@ -11,7 +12,10 @@ namespace lumora {
 
 std::string GetCurrentDirectoryA() {
   std::unique_ptr<char, decltype(&std::free)> path(::getcwd(nullptr, 0), &std::free);
-  return path ? std::string(path.get()) : std::string();
+  if (!path) throwInOutError(errno);
+  // A directory outside the process's root comes back "(unreachable)/...".
+  if (path.get()[0] != '/') throwInOutError(ENOENT);
+  return std::string(path.get());
 }
 
 void setCurrentDirectory(const std::string& directory) {

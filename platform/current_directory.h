@@ -8,7 +8,8 @@
 namespace lumora {
 
 // The current directory as the operating system reports it, without a
-// trailing separator except at the root.
+// trailing separator except at the root. Throws InOutError when it cannot be
+// read (it was removed, say): an empty text would put files at the root.
 std::string GetCurrentDirectoryA();
 
 // Changes the current directory; throws InOutError when that fails.

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/substring.h"
+#include "render/item_columns.h"
 #include "render/layout_context.h"
 
 namespace lumora {
@@ -166,13 +167,9 @@ class HeaderBlocks {
     m_state.ypos += 2 * m_state.linestep;
     m_layout.draw(kLeftX, m_state.ypos, kRule, size);
     m_state.ypos += 5;
-    m_layout.draw(20, m_state.ypos, "Pos", size);
-    m_layout.draw(30, m_state.ypos, "ArtikelNr", size);
-    m_layout.draw(50, m_state.ypos, "Bezeichnung", size);
-    m_layout.draw(110, m_state.ypos, "Menge", size);
-    m_layout.draw(125, m_state.ypos, "MWST", size);
-    m_layout.draw(145, m_state.ypos, "Einzelpreis", size);
-    m_layout.draw(165, m_state.ypos, "Gesamtpreis", size);
+    for (const ItemColumn& column : kItemColumns) {
+      m_layout.draw(column.x, m_state.ypos, column.heading, size);
+    }
     m_state.ypos += 3;
     m_layout.draw(kLeftX, m_state.ypos, kRule, size);
   }

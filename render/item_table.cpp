@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "output/piece_cut.h"
 #include "platform/substring.h"
 #include "render/amounts.h"
+#include "render/item_columns.h"
 #include "render/layout_context.h"
 
 namespace lumora {
@@ -14,7 +16,8 @@ namespace {
 
 // Rows and continuation lines never reach below this y on a page.
 constexpr int kTableBottom = 260;
-// Each continuation line and the first column of the name take this many bytes.
+// Each continuation line and the first column of the name take at most this
+// many bytes.
 constexpr std::int64_t kNameWidth = 45;
 
 // The quantity of an invoice line. Only C62 is asked for by name; for any
@@ -70,42 +73,43 @@ RateSums drawItemTable(LayoutContext& layout) {
     state.ypos += state.linestep;
     const int y = state.ypos;
 
-    layout.draw(20, y, value(block, "cbc:ID"), size);
+    layout.draw(columnX(Column::Pos), y, value(block, "cbc:ID"), size);
 
     const std::string name = value(block, "cbc:Name");
-    layout.draw(50, y, substring(name, 1, kNameWidth), size);
-    std::string langtext(substringFrom(name, kNameWidth + 1));
+    const Cut first = cutPiece(name, kNameWidth);
+    layout.draw(columnX(Column::Bezeichnung), y, first.piece, size);
+    std::string langtext(first.rest);
     if (layout.host.longTextChecked()) langtext += value(block, "cbc:Description");
 
     const std::string seller = value(block, "cac:SellersItemIdentification");
-    layout.draw(30, y, value(seller, "cbc:ID"), size);
+    layout.draw(columnX(Column::ArtikelNr), y, value(seller, "cbc:ID"), size);
 
-    layout.draw(110, y, quantityText(reader, block), size);
+    layout.draw(columnX(Column::Menge), y, quantityText(reader, block), size);
 
     const std::string linerate = withDecimalComma(value(block, "cbc:Percent"));
-    layout.draw(125, y, linerate, size);
+    layout.draw(columnX(Column::Mwst), y, linerate, size);
 
     std::string unitPrice = withDecimalComma(
         reader.getvalue(block, R"(cbc:BaseAmount currencyID="EUR")", "cbc:BaseAmount"));
-    layout.draw(145, y, unitPrice, size);
+    layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     if (unitPrice.empty()) {
       unitPrice = withDecimalComma(
           reader.getvalue(block, R"(cbc:PriceAmount currencyID="EUR")", "cbc:PriceAmount"));
-      layout.draw(145, y, unitPrice, size);
+      layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     }
 
     const std::string lineAmount = withDecimalComma(reader.getvalue(
         block, R"(cbc:LineExtensionAmount currencyID="EUR")", "cbc:LineExtensionAmount"));
-    layout.draw(165, y, lineAmount, size);
+    layout.draw(columnX(Column::Gesamtpreis), y, lineAmount, size);
 
-    // The long text in pieces of 45 bytes, cut on the raw text; each piece
-    // is decoded on its own when it is placed.
+    // The long text in pieces of at most 45 bytes, cut on the raw text
+    // between characters; each piece is decoded on its own when it is placed.
     std::string_view rest = langtext;
     while (!rest.empty()) {
-      const std::string_view piece = substring(rest, 1, kNameWidth);
-      rest = substringFrom(rest, kNameWidth + 1);
+      const Cut cut = cutPiece(rest, kNameWidth);
+      rest = cut.rest;
       state.ypos += state.linestep;
-      layout.draw(50, state.ypos, piece, size);
+      layout.draw(columnX(Column::Bezeichnung), state.ypos, cut.piece, size);
       if (state.ypos > kTableBottom) pagechange(layout);
     }
 

@@ -20,16 +20,7 @@ void pagechange(LayoutContext& layout) {
   RenderState& s = layout.state;
   pagefooter(layout);
   s.pagenr += 1;
-  if (Printer* printer = layout.output.printer(); printer && printer->printing()) {
-    printer->newPage();
-  }
-  if (layout.host.medium() == Medium::Pdf) {
-    TPDF* pdf = layout.output.pdf();
-    if (pdf) {
-      pdf->pdfEndPage();
-      pdf->pdfAppend();
-    }
-  }
+  layout.output.newPage();
   // Continuation header; the column headings are not repeated.
   layout.draw(20, 5, s.sellername, s.basesize);
   layout.draw(80, 5, "Rechnung " + s.invoicenr, s.basesize);

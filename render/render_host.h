@@ -33,6 +33,10 @@ class RenderHost : public MediumSource {
 
   // Starts the viewer for the written PDF.
   virtual Opener& opener() = 0;
+
+  // Called with the PDF's path just before it is written; throws to keep
+  // the run from writing it (lumora-render: one file per path in a call).
+  virtual void claimOutputFile(const std::string& /*path*/) {}
 };
 
 }  // namespace lumora

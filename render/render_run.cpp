@@ -1,7 +1,6 @@
 #include "render/render_run.h"
 
 #include "platform/current_directory.h"
-#include "platform/exceptions.h"
 #include "render/layout_context.h"
 #include "render/output_path.h"
 
@@ -10,13 +9,14 @@ namespace lumora {
 RenderRun::RenderRun(RenderHost& host, InvoiceReader& reader, TextOutput& output)
     : m_host(host), m_reader(reader), m_output(output) {}
 
-void RenderRun::Button3Click() {
+void RenderRun::start() {
   m_writtenPdf.clear();
   const std::optional<std::string> chosen = m_host.chooseInvoiceFile();
   if (!chosen) return;
   // The file dialog makes the invoice's folder the current directory; the
   // PDF is written there.
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
+  m_outputFolder = GetCurrentDirectoryA();
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
   try {
     layOut(*chosen);
@@ -42,19 +42,9 @@ void RenderRun::layOut(const std::string& invoicePath) {
 
 void RenderRun::finish(LayoutContext& layout) {
   pagefooter(layout);
-  if (Printer* printer = m_output.printer(); printer && printer->printing()) printer->endDoc();
-  if (m_host.medium() == Medium::Pdf) writePdf(layout.state.invoicenr);
-}
-
-void RenderRun::writePdf(const std::string& invoicenr) {
-  TPDF* pdf = m_output.pdf();
-  if (!pdf) return;  // nothing was drawn on the PDF medium
-  pdf->pdfEndPage();
-  const std::string path = pdfOutputPath(GetCurrentDirectoryA(), invoicenr);
-  pdf->pdfOpenOutputFileA(path);
-  if (!pdf->pdfCloseFile()) {
-    throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + path);
-  }
+  const std::string path = pdfOutputPath(m_outputFolder, layout.state.invoicenr);
+  if (m_host.medium() == Medium::Pdf) m_host.claimOutputFile(path);
+  if (!m_output.finish(path)) return;  // a print job, or nothing drawn on the PDF medium
   m_writtenPdf = path;
   m_host.opener().open(path, "");
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The render run behind "Start" (Button3Click): one invoice file becomes one
-// PDF file or one print job.
+// The render run behind the window's "Start" button and each file of
+// lumora-render: one invoice file becomes one PDF file or one print job.
 //
 // The run keeps no model of the invoice. Each field is fetched from the file
 // (getdata / getvalue) just before it is drawn, and each text goes at once to
@@ -24,9 +24,9 @@ class RenderRun {
  public:
   RenderRun(RenderHost& host, InvoiceReader& reader, TextOutput& output);
 
-  // The whole Start command. Errors propagate unchanged to the caller after
+  // The whole run, from the choice of the file on. Errors propagate unchanged to the caller after
   // the unfinished document or print job has been discarded.
-  void Button3Click();
+  void start();
 
   // Path of the PDF the last run wrote, empty when it wrote none.
   const std::string& writtenPdf() const { return m_writtenPdf; }
@@ -34,12 +34,14 @@ class RenderRun {
  private:
   void layOut(const std::string& invoicePath);
   void finish(LayoutContext& layout);
-  void writePdf(const std::string& invoicenr);
 
   RenderHost& m_host;
   InvoiceReader& m_reader;
   TextOutput& m_output;
   std::string m_writtenPdf;
+  // The current directory the run started in: the PDF is written there or
+  // not at all, even when the folder is removed while the run works.
+  std::string m_outputFolder;
 };
 
 }  // namespace lumora

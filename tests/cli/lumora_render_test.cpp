@@ -1,33 +1,47 @@
-// lumora-render as a user runs it: exit status, what it prints, and where the
-// PDFs land.
+// lumora-render as a user runs it: exit status, what it prints, where the
+// PDFs land, which paths it takes, and what it loads.
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/exceptions.h"
 #include "tests/render/render_fixture.h"
 
 namespace lumora::test {
 namespace {
 
 struct Outcome {
-  int status = -1;
+  int status = -1;  // exit status, -1 when killed
+  int signal = 0;
   std::string out;
   std::string err;
 };
 
+struct Launch {
+  std::string program = std::string(LUMORA_BIN_DIR) + "/lumora-render";
+  std::vector<std::string> environment;  // "NAME=value", added to the test's own
+  std::string standardOutput;            // a file to write to instead of the capture
+  int standardOutputFd = -1;             // or a descriptor, such as a pipe
+  bool removeDirectory = false;          // remove the start directory before the program runs
+};
+
 // Runs lumora-render in `directory` with stdout and stderr caught in files.
-Outcome renderIn(const std::string& directory, const std::vector<std::string>& arguments) {
+Outcome renderIn(const std::string& directory, const std::vector<std::string>& arguments,
+                 const Launch& launch = {}) {
   TempDir capture;
-  const std::string outFile = capture.path() + "/out";
+  const std::string outFile =
+      launch.standardOutput.empty() ? capture.path() + "/out" : launch.standardOutput;
   const std::string errFile = capture.path() + "/err";
-  std::vector<std::string> argv = {std::string(LUMORA_BIN_DIR) + "/lumora-render"};
+  std::vector<std::string> argv = {launch.program};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   std::vector<char*> pointers;
   for (std::string& argument : argv) pointers.push_back(argument.data());
@@ -35,20 +49,27 @@ Outcome renderIn(const std::string& directory, const std::vector<std::string>& a
 
   const pid_t child = ::fork();
   if (child == 0) {
-    const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int out = launch.standardOutputFd >= 0
+                        ? launch.standardOutputFd
+                        : ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || err < 0 || ::chdir(directory.c_str()) != 0) ::_exit(127);
+    if (launch.removeDirectory && ::rmdir(directory.c_str()) != 0) ::_exit(127);
     ::dup2(out, STDOUT_FILENO);
     ::dup2(err, STDERR_FILENO);
+    for (const std::string& entry : launch.environment) ::putenv(const_cast<char*>(entry.c_str()));
     ::execv(pointers[0], pointers.data());
     ::_exit(127);
   }
   Outcome outcome;
   int status = 0;
-  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-    outcome.status = WEXITSTATUS(status);
+  if (child > 0 && ::waitpid(child, &status, 0) == child) {
+    if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
   }
-  outcome.out = capture.read("out");
+  if (launch.standardOutput.empty() && launch.standardOutputFd < 0) {
+    outcome.out = capture.read("out");
+  }
   outcome.err = capture.read("err");
   return outcome;
 }
@@ -100,6 +121,141 @@ TEST(LumoraRenderTest, WrongCommandLinesExitWithTwoAndHelpWithZero) {
   const Outcome help = renderIn(folder.path(), {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: lumora-render [OPTIONS] INVOICE.xml...")) << help.out;
+}
+
+// Paths are the system's: "link/.." leads through the link, an empty name
+// or a removed current directory is a file error of that file alone.
+TEST(LumoraRenderTest, PathsAreResolvedByTheSystem) {
+  TempDir folder;
+  namespace fs = std::filesystem;
+  fs::create_directories(folder.path() + "/a");
+  fs::create_directories(folder.path() + "/b/c");
+  fs::create_directory_symlink("../b/c", folder.path() + "/a/link");
+  folder.write("a/r.xml", minimalInvoice("A"));
+  folder.write("b/r.xml", minimalInvoice("B"));
+  const std::string b = canonical(folder.path() + "/b");
+  {
+    const Outcome outcome = renderIn(folder.path(), {"", "a/link/../r.xml"});
+    EXPECT_EQ(outcome.signal, 0);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, ": Datei nicht gefunden.\n");
+    EXPECT_EQ(outcome.out, b + "/Beleg-B.pdf\n");
+    EXPECT_FALSE(fs::exists(folder.path() + "/a/Beleg-A.pdf"));
+  }
+  {
+    fs::create_directory(folder.path() + "/weg");
+    Launch vanished;
+    vanished.removeDirectory = true;
+    const Outcome outcome =
+        renderIn(folder.path() + "/weg", {"r.xml", folder.path() + "/b/r.xml"}, vanished);
+    EXPECT_EQ(outcome.signal, 0);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "r.xml: Datei nicht gefunden.\n");
+    EXPECT_EQ(outcome.out, b + "/Beleg-B.pdf\n");
+  }
+}
+
+// A host whose output folder is removed while the item table is drawn.
+class VanishingFolderHost : public FakeHost {
+ public:
+  std::string outputFolderFor(const std::string& /*invoicePath*/) const override { return folder; }
+  bool longTextChecked() const override {
+    std::filesystem::remove_all(folder);
+    return false;
+  }
+  std::string folder;
+};
+
+TEST(LumoraRenderTest, PdfGoesIntoTheFolderChosenAtTheStartOrNowhere) {
+  KeepCurrentDirectory keep;
+  TempDir folder;
+  const std::string gone = folder.path() + "/weg";
+  std::filesystem::create_directory(gone);
+  const std::string invoice = folder.write("r.xml", minimalInvoice("4711", invoiceLines(1)));
+  VanishingFolderHost host;
+  host.selected = Medium::Pdf;
+  host.chosenFile = invoice;
+  host.folder = gone;
+  InvoiceReader reader;
+  TextOutput output(host, nullptr);
+  RenderRun run(host, reader, output);
+  try {
+    run.start();
+    ADD_FAILURE() << "the PDF was written as " << run.writtenPdf();
+    std::filesystem::remove(run.writtenPdf());
+  } catch (const Exception& error) {
+    EXPECT_TRUE(std::string(error.what())
+                    .starts_with("Die PDF-Datei konnte nicht geschrieben werden: " + gone +
+                                 "/Beleg-4711.pdf"))
+        << error.what();
+  }
+  EXPECT_TRUE(host.recorder.calls.empty());
+}
+
+TEST(LumoraRenderTest, LostOutputLinesFailTheCall) {
+  TempDir folder;
+  const std::string invoice = folder.write("a.xml", minimalInvoice("4711"));
+  Launch full;
+  full.standardOutput = "/dev/full";
+  const Outcome onFullDisk = renderIn(folder.path(), {invoice}, full);
+  EXPECT_EQ(onFullDisk.status, 1);
+  EXPECT_EQ(onFullDisk.err, "lumora-render: cannot write to standard output: " +
+                                std::string(std::strerror(ENOSPC)) + "\n");
+  const Outcome helpOnFullDisk = renderIn(folder.path(), {"--help"}, full);
+  EXPECT_EQ(helpOnFullDisk.status, 1);
+
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  ::close(pipe[0]);  // nobody reads
+  Launch closed;
+  closed.standardOutputFd = pipe[1];
+  const Outcome onClosedPipe = renderIn(folder.path(), {invoice}, closed);
+  ::close(pipe[1]);
+  EXPECT_EQ(onClosedPipe.signal, 0);
+  EXPECT_EQ(onClosedPipe.status, 1);
+  EXPECT_EQ(onClosedPipe.err, "lumora-render: cannot write to standard output: " +
+                                  std::string(std::strerror(EPIPE)) + "\n");
+}
+
+// The PDF medium needs no Qt: every object the dynamic loader maps during a
+// whole run, the PDF library loaded at run time included, is listed.
+TEST(LumoraRenderTest, PdfRunLoadsNoQtLibrary) {
+  TempDir folder;
+  const std::string invoice = folder.write("a.xml", minimalInvoice("4711"));
+  Launch traced;
+  traced.environment = {"LD_DEBUG=files"};
+  const Outcome outcome = renderIn(folder.path(), {invoice}, traced);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_NE(outcome.err.find("libdynapdf.so"), std::string::npos) << outcome.err;
+  EXPECT_EQ(outcome.err.find("libQt"), std::string::npos) << outcome.err;
+}
+
+// Without its module the printer medium is refused with the reason, and
+// the PDF medium still works.
+TEST(LumoraRenderTest, PrinterModuleThatCannotBeLoadedIsReported) {
+  TempDir folder;
+  const std::string invoice = folder.write("a.xml", minimalInvoice("4711"));
+  const std::string program = folder.path() + "/lumora-render";
+  std::filesystem::copy_file(std::string(LUMORA_BIN_DIR) + "/lumora-render", program);
+  std::filesystem::permissions(program, std::filesystem::perms::owner_exec,
+                               std::filesystem::perm_options::add);
+  Launch copied;
+  copied.program = program;
+  const Outcome missing = renderIn(folder.path(), {"--printer", "P", invoice}, copied);
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_TRUE(missing.err.starts_with(
+      "lumora-render: --printer: printing is not available: the printer module "
+      "lumora-render-printer.so is not installed (looked in " +
+      folder.path()))
+      << missing.err;
+
+  folder.write("lumora-render-printer.so", "no shared object");
+  const Outcome broken = renderIn(folder.path(), {"--printer", "P", invoice}, copied);
+  EXPECT_EQ(broken.status, 2);
+  EXPECT_TRUE(broken.err.starts_with("lumora-render: --printer: cannot load the printer module " +
+                                     folder.path() + "/lumora-render-printer.so: "))
+      << broken.err;
+  EXPECT_EQ(broken.out, "");
 }
 
 }  // namespace

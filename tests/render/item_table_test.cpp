@@ -41,7 +41,7 @@ TEST_F(ItemTableTest, NoInvoiceLinesGiveOneEmptyPassThenTheRule) {
 }
 
 TEST_F(ItemTableTest, RowShowsEveryColumnOnItsY) {
-  LineFields line;
+  InvoiceLine line;
   line.id = "7";
   line.sellerId = "ART-9";
   line.quantity = "3.5";
@@ -64,7 +64,7 @@ TEST_F(ItemTableTest, RowShowsEveryColumnOnItsY) {
 }
 
 TEST_F(ItemTableTest, RowsStandTenMillimetresApart) {
-  LineFields first, second;
+  InvoiceLine first, second;
   first.id = "P1";
   second.id = "P2";
   drawTable({first, second}, 60);
@@ -74,12 +74,10 @@ TEST_F(ItemTableTest, RowsStandTenMillimetresApart) {
 }
 
 TEST_F(ItemTableTest, InvoiceLinesOnOneFileLineAreEachFound) {
-  LineFields a, b, c;
+  InvoiceLine a, b, c;
   b.id = "2";
   c.id = "3";
-  std::string oneLine = lineXml(a) + lineXml(b) + lineXml(c);
-  std::erase(oneLine, '\r');
-  std::erase(oneLine, '\n');
+  const std::string oneLine = onOneLine(invoiceLineXml(a) + invoiceLineXml(b) + invoiceLineXml(c));
   writeInvoice("<Invoice>\r\n" + oneLine + "\r\n</Invoice>\r\n");
   layout.state.ypos = 60;
   drawItemTable(layout);
@@ -88,9 +86,9 @@ TEST_F(ItemTableTest, InvoiceLinesOnOneFileLineAreEachFound) {
 }
 
 TEST_F(ItemTableTest, InvoiceWithLineFeedsOnlyShowsAllLines) {
-  LineFields b;
+  InvoiceLine b;
   b.id = "2";
-  std::string xml = invoiceXml({LineFields{}, b});
+  std::string xml = invoiceXml({InvoiceLine{}, b});
   std::erase(xml, '\r');
   writeInvoice(xml);
   layout.state.ypos = 60;
@@ -111,7 +109,7 @@ class LongTextTest : public TableTest, public ::testing::WithParamInterface<Long
 
 TEST_P(LongTextTest, ContinuationLinesCarryTheRest) {
   const LongTextCase& c = GetParam();
-  LineFields line;
+  InvoiceLine line;
   line.name = letters(c.nameLength);
   line.description = c.description;
   host.longTextAnswers = {c.checked};
@@ -167,17 +165,41 @@ INSTANTIATE_TEST_SUITE_P(
                      {110, 115}}),
     [](const auto& info) { return info.param.proves; });
 
-TEST_F(ItemTableTest, CutCountsRawBytesEvenInsideACharacter) {
-  LineFields line;
-  line.name = std::string(44, 'x') + "\xC3\xA4" + "ende";  // the "ä" straddles byte 45
-  drawTable({line}, 100);
-  EXPECT_THAT(textsAt(50), ElementsAre(std::string(44, 'x') + "\xC3",
-                                       "\xA4"
-                                       "ende"));
+// The 45-byte cuts move left to the start of a character, entity or
+// character reference that would straddle them, so each piece decodes whole.
+TEST_F(ItemTableTest, CutsNeverSplitACharacterEntityOrReference) {
+  const std::string x44(44, 'x'), x43(43, 'x'), x42(42, 'x');
+  struct Case {
+    std::string name, description;
+    std::vector<std::string> printed;
+  };
+  const Case cases[] = {
+      {x44 + "\xC3\xA4rger", "", {x44, "\xE4rger"}},        // ä at 45-46
+      {x43 + "\xE2\x80\xA6 mehr", "", {x43, "\x85 mehr"}},  // … at 44-46
+      {x42 + "\xE2\x80\xA6", "", {x42 + "\x85"}},           // … ends at 45
+      {x42 + "\xF0\x9F\x98\x80!", "", {x42, "?!"}},         // an emoji at 43-46
+      {x43 + "&amp;lt;", "", {x43, "&lt;"}},
+      {x44 + "&#8217;s", "", {x44, "\x92s"}},
+      {x44 + "&#xD800;", "", {x44, "&#xD800;"}},               // no character, still kept whole
+      {x44 + "\xC3", "", {x44 + "\xC3"}},                      // a lone byte at the end
+      {x44 + "\xC3(", "", {x44 + "\xC3", "("}},                // not UTF-8: cut as bytes
+      {x44 + "\xE4\xF6\xFC", "", {x44 + "\xE4", "\xF6\xFC"}},  // Windows-1252 bytes
+      // Each long-text piece is cut the same way, across the name's end.
+      {x44 + "xx", x43 + "\xC3\xBC", {x44 + "x", x44, "\xFC"}},
+  };
+  for (const Case& c : cases) {
+    printer.texts.clear();
+    InvoiceLine line;
+    line.name = c.name;
+    line.description = c.description;
+    host.longTextAnswers = {!c.description.empty()};
+    drawTable({line}, 100);
+    EXPECT_EQ(textsAt(50), c.printed) << c.name << c.description;
+  }
 }
 
 TEST_F(ItemTableTest, LongTextBoxIsAskedAfreshForEveryRow) {
-  LineFields a, b;
+  InvoiceLine a, b;
   a.description = "erste";
   b.id = "2";
   b.description = "zweite";
@@ -188,7 +210,7 @@ TEST_F(ItemTableTest, LongTextBoxIsAskedAfreshForEveryRow) {
 }
 
 TEST_F(ItemTableTest, QuantityInAnotherUnitIsCutOutOfTheRawText) {
-  LineFields c62, h87;
+  InvoiceLine c62, h87;
   c62.quantity = "3.5";
   h87.id = "2";
   h87.quantity = "10";
@@ -198,7 +220,7 @@ TEST_F(ItemTableTest, QuantityInAnotherUnitIsCutOutOfTheRawText) {
 }
 
 TEST_F(ItemTableTest, UnitPriceFallsBackToThePriceAmount) {
-  LineFields priceOnly, both;
+  InvoiceLine priceOnly, both;
   priceOnly.priceAmount = "9.99";
   both.id = "2";
   both.priceAmount = "8.00";
@@ -208,7 +230,7 @@ TEST_F(ItemTableTest, UnitPriceFallsBackToThePriceAmount) {
 }
 
 TEST_F(ItemTableTest, RateTextIsDrawnAsTheFileHasIt) {
-  LineFields a, b, c;
+  InvoiceLine a, b, c;
   a.percent = "19.00";
   b.id = "2";
   b.percent = "19";
@@ -227,9 +249,9 @@ struct SumsCase {
 class SumsTest : public TableTest, public ::testing::WithParamInterface<SumsCase> {};
 
 TEST_P(SumsTest, LineAmountsEnterTheSumsOfTheirRate) {
-  std::vector<LineFields> lines;
+  std::vector<InvoiceLine> lines;
   for (const auto& [rate, amount] : GetParam().lines) {
-    LineFields line;
+    InvoiceLine line;
     line.id = std::to_string(lines.size() + 1);
     line.percent = rate;
     line.amount = amount;
@@ -273,13 +295,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.proves; });
 
 TEST_F(ItemTableTest, ExtendedPrecisionSumsPrintTheOriginalCents) {
-  std::vector<LineFields> lines(5);
-  for (LineFields& line : lines) line.amount = "1.10";
+  std::vector<InvoiceLine> lines(5);
+  for (InvoiceLine& line : lines) line.amount = "1.10";
   EXPECT_EQ(formatSum(drawTable(lines, 30).mwst19), "1,04");
 }
 
 TEST_F(ItemTableTest, AmountInAnotherCurrencyOnA19PercentLineStopsTheRun) {
-  LineFields line;
+  InvoiceLine line;
   line.currency = "USD";
   writeInvoice(invoiceXml({line}));
   layout.state.ypos = 60;
@@ -296,7 +318,7 @@ TEST_F(ItemTableTest, AmountInAnotherCurrencyOnA19PercentLineStopsTheRun) {
 }
 
 TEST_F(ItemTableTest, AmountInAnotherCurrencyOnAnUnknownRateIsDrawnRaw) {
-  LineFields line;
+  InvoiceLine line;
   line.currency = "USD";
   line.percent = "16.00";
   drawTable({line}, 60);
@@ -306,7 +328,7 @@ TEST_F(ItemTableTest, AmountInAnotherCurrencyOnAnUnknownRateIsDrawnRaw) {
 }
 
 TEST_F(ItemTableTest, ContinuationLinePast260ContinuesAt20OnTheNextPage) {
-  LineFields line;
+  InvoiceLine line;
   line.name = kName;       // two continuation lines
   drawTable({line}, 251);  // row at 256, continuation lines at 261 and 20
   const std::vector<PrintedText> lines = at(50);
@@ -324,7 +346,7 @@ TEST_F(ItemTableTest, ContinuationLinePast260ContinuesAt20OnTheNextPage) {
 }
 
 TEST_F(ItemTableTest, RowEndingPast260MovesTheNextRowToTheNextPage) {
-  LineFields first, second;
+  InvoiceLine first, second;
   first.id = "P1";
   second.id = "P2";
   drawTable({first, second}, 255);  // first row at 260, then y 265
@@ -344,7 +366,7 @@ struct TableEndCase {
 class TableEndTest : public TableTest, public ::testing::WithParamInterface<TableEndCase> {};
 
 TEST_P(TableEndTest, ClosingRuleStaysOrMovesToTheNextPage) {
-  drawTable({LineFields{}}, GetParam().startY);
+  drawTable({InvoiceLine{}}, GetParam().startY);
   EXPECT_EQ(closingRule().page, GetParam().rulePage);
   EXPECT_EQ(closingRule().y, GetParam().ruleY);
   EXPECT_EQ(layout.state.ypos, GetParam().ruleY);

@@ -23,16 +23,13 @@ constexpr double kPosColumn = 60;  // x 20 mm at 3 points per millimetre
 // long, so each row takes 20 mm: the row, two continuation lines, the gap.
 std::vector<std::string> longNamedLines(int count) {
   std::vector<std::string> lines;
-  for (int i = 1; i <= count; ++i) {
-    const std::string n = std::to_string(i);
-    const std::string name = "Pos" + n + std::string(100 - 3 - n.size(), 'x');
-    lines.push_back("<cac:InvoiceLine><cbc:ID>L" + n +
-                    "</cbc:ID><cbc:InvoicedQuantity unitCode=\"C62\">1</cbc:InvoicedQuantity>"
-                    "<cbc:LineExtensionAmount currencyID=\"EUR\">12.50</cbc:LineExtensionAmount>"
-                    "<cac:Item><cbc:Name>" +
-                    name +
-                    "</cbc:Name><cac:ClassifiedTaxCategory><cbc:Percent>19</cbc:Percent>"
-                    "</cac:ClassifiedTaxCategory></cac:Item></cac:InvoiceLine>");
+  for (InvoiceLine line : numberedLines(count)) {
+    const std::string n = line.id;
+    line.id = "L" + n;
+    line.name = "Pos" + n + std::string(100 - 3 - n.size(), 'x');
+    line.amount = "12.50";
+    line.percent = "19";
+    lines.push_back(invoiceLineXml(line));
   }
   return lines;
 }

@@ -27,7 +27,7 @@ inline std::string renderPdf(const std::string& invoicePath, const std::string& 
   InvoiceReader reader;
   TextOutput output(host, nullptr);
   RenderRun run(host, reader, output);
-  run.Button3Click();
+  run.start();
   return run.writtenPdf();
 }
 

@@ -42,7 +42,7 @@ TEST(RenderRunTest, CancelledDialogsEndTheRunWithNothingDone) {
   {
     RunRig rig(Medium::Pdf);
     rig.host.chosenFile.reset();
-    rig.run->Button3Click();
+    rig.run->start();
     EXPECT_EQ(rig.output->pdf(), nullptr);
     EXPECT_EQ(rig.host.printDialogs, 0);
     EXPECT_NE(GetCurrentDirectoryA(), std::filesystem::canonical(folder.path()).string());

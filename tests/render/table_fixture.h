@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "render/layout_context.h"
+#include "tests/support/invoice_builder.h"
 #include "tests/support/recording_printer.h"
 #include "tests/support/temp_dir.h"
 
@@ -47,67 +48,19 @@ class TableHost final : public RenderHost {
   NoOpener m_opener;
 };
 
-// One invoice line of a generated invoice; an empty text leaves its element out.
-struct LineFields {
-  std::string id = "1";
-  std::string sellerId = "A-1";
-  std::string name = "Schraube";
-  std::string description;
-  std::string quantity = "2";
-  std::string unit = "C62";
-  std::string percent = "19.00";
-  std::string baseAmount;
-  std::string priceAmount = "10.00";
-  std::string amount = "20.00";
-  std::string currency = "EUR";
-};
-
-inline std::string lineXml(const LineFields& l) {
-  const auto element = [](std::string_view open, std::string_view close, const std::string& text) {
-    if (text.empty()) return std::string();
-    return "<" + std::string(open) + ">" + text + "</" + std::string(close) + ">";
-  };
-  const std::string money = " currencyID=\"" + l.currency + "\"";
-  std::string x = "  <cac:InvoiceLine>\r\n";
-  x += "    " + element("cbc:ID", "cbc:ID", l.id) + "\r\n";
-  x += "    " +
-       element("cbc:InvoicedQuantity unitCode=\"" + l.unit + "\"", "cbc:InvoicedQuantity",
-               l.quantity) +
-       "\r\n";
-  x += "    " + element("cbc:LineExtensionAmount" + money, "cbc:LineExtensionAmount", l.amount) +
-       "\r\n";
-  x += "    <cac:Item>\r\n";
-  x += "      " + element("cbc:Description", "cbc:Description", l.description) + "\r\n";
-  x += "      " + element("cbc:Name", "cbc:Name", l.name) + "\r\n";
-  x += "      <cac:SellersItemIdentification>\r\n        " +
-       element("cbc:ID", "cbc:ID", l.sellerId) + "\r\n      </cac:SellersItemIdentification>\r\n";
-  x += "      <cac:ClassifiedTaxCategory>\r\n        <cbc:ID>S</cbc:ID>\r\n        " +
-       element("cbc:Percent", "cbc:Percent", l.percent) +
-       "\r\n        <cac:TaxScheme><cbc:ID>VAT</cbc:ID></cac:TaxScheme>\r\n"
-       "      </cac:ClassifiedTaxCategory>\r\n";
-  x += "    </cac:Item>\r\n    <cac:Price>\r\n";
-  x += "      " + element("cbc:PriceAmount" + money, "cbc:PriceAmount", l.priceAmount) + "\r\n";
-  if (!l.baseAmount.empty()) {
-    x += "      <cac:AllowanceCharge><cbc:ChargeIndicator>false</cbc:ChargeIndicator>" +
-         element("cbc:BaseAmount" + money, "cbc:BaseAmount", l.baseAmount) +
-         "</cac:AllowanceCharge>\r\n";
-  }
-  x += "    </cac:Price>\r\n  </cac:InvoiceLine>\r\n";
-  return x;
-}
-
-inline std::string invoiceXml(const std::vector<LineFields>& lines, const std::string& tail = "") {
-  std::string x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Invoice>\r\n";
-  x += "  <cbc:ID>R-4711</cbc:ID>\r\n";
-  for (const LineFields& l : lines) x += lineXml(l);
-  return x + tail + "</Invoice>\r\n";
+// The table's invoice: a number, the lines, then `tail` (totals, terms).
+inline std::string invoiceXml(const std::vector<InvoiceLine>& lines, const std::string& tail = "") {
+  std::vector<std::string> elements = {"<cbc:ID>R-4711</cbc:ID>"};
+  for (const InvoiceLine& line : lines) elements.push_back(invoiceLineXml(line));
+  if (!tail.empty()) elements.push_back(tail);
+  return invoiceFile(elements, "Invoice");
 }
 
 class TableTest : public ::testing::Test {
  protected:
   void writeInvoice(const std::string& xml) { reader.xmlfile = dir.write("invoice.xml", xml); }
 
-  RateSums drawTable(const std::vector<LineFields>& lines, int startY) {
+  RateSums drawTable(const std::vector<InvoiceLine>& lines, int startY) {
     writeInvoice(invoiceXml(lines));
     layout.state.ypos = startY;
     return drawItemTable(layout);

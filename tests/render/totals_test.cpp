@@ -38,7 +38,7 @@ std::string paymentTerms(const std::string& note) {
 class TotalsTest : public TableTest {
  protected:
   void drawTotalsOf(const std::string& tail, const RateSums& sums, int ruleY = 100) {
-    writeInvoice(invoiceXml({LineFields{}}, tail));
+    writeInvoice(invoiceXml({InvoiceLine{}}, tail));
     layout.state.ypos = ruleY;
     reader.datanr = 3;  // as the item table leaves it
     drawTotals(layout, sums);

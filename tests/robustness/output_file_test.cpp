@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "invoice_maker.h"
+#include "pdf_inspect.h"
 #include "render_folder.h"
 #include "run_checks.h"
 
@@ -103,6 +104,28 @@ TEST(OutputFileTest, FolderInThePlaceOfThePdf) {
   expectFailure(run, "rechnung.xml", writeError(folder.file("Beleg-4711.pdf")));
   EXPECT_TRUE(std::filesystem::is_empty(folder.file("Beleg-4711.pdf")));
   EXPECT_EQ(folder.entries(), (std::set<std::string>{"rechnung.xml", "Beleg-4711.pdf"}));
+}
+
+// "A/1" and "A_1" both give Beleg-A_1.pdf: within one call the second one
+// does not silently replace the first, unless --overwrite says so.
+TEST(OutputFileTest, OneCallWritesEachPdfOnce) {
+  RenderFolder folder;
+  folder.write("erste.xml", makeInvoice(InvoiceSpec().withNumber("A/1")));
+  folder.write("zweite.xml", makeInvoice(InvoiceSpec().withNumber("A_1")));
+  const std::string pdf = folder.file("Beleg-A_1.pdf");
+  const ProgramRun refused = folder.render({"erste.xml", "zweite.xml"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.out, pdf + "\n");
+  EXPECT_EQ(refused.err, "zweite.xml: " + pdf +
+                             " was written for erste.xml earlier in this call; not replaced "
+                             "(--overwrite replaces it)\n");
+  EXPECT_NE(readPageText(pdf, 1).find("A/1"), std::string::npos);
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"erste.xml", "zweite.xml", "Beleg-A_1.pdf"}));
+
+  const ProgramRun replaced = folder.render({"--overwrite", "erste.xml", "zweite.xml"});
+  EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+  EXPECT_EQ(replaced.out, pdf + "\n" + pdf + "\n");
+  EXPECT_NE(readPageText(pdf, 1).find("A_1"), std::string::npos);
 }
 
 }  // namespace

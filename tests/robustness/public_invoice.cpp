@@ -82,6 +82,9 @@ PublicInvoice readPublicInvoice(const std::string& path) {
        at = text.find(lineOpen, at + lineOpen.size())) {
     const std::string block = between(text, lineOpen, "</cac:InvoiceLine>", at).value_or("");
     invoice.lineIds.push_back(between(block, "<cbc:ID>", "</cbc:ID>").value_or(""));
+    invoice.lineNames.push_back(between(block, "<cbc:Name>", "</cbc:Name>").value_or(""));
+    invoice.lineDescriptions.push_back(
+        between(block, "<cbc:Description>", "</cbc:Description>").value_or(""));
     const std::string rate = between(block, "<cbc:Percent>", "</cbc:Percent>").value_or("");
     if (!invoice.conversionError && summedRate(rate) &&
         currencyOf(block, "cbc:LineExtensionAmount") != "EUR") {

@@ -13,9 +13,11 @@ namespace lumora::test {
 
 struct PublicInvoice {
   std::string path;
-  std::string number;                // raw, as the file holds it
-  std::vector<std::string> lineIds;  // raw first cbc:ID of each cac:InvoiceLine
-  std::string payableAmount;         // raw, as the totals show it: "." -> ","
+  std::string number;                         // raw, as the file holds it
+  std::vector<std::string> lineIds;           // raw first cbc:ID of each cac:InvoiceLine
+  std::vector<std::string> lineNames;         // raw first cbc:Name of each line
+  std::vector<std::string> lineDescriptions;  // raw first cbc:Description of each line
+  std::string payableAmount;                  // raw, as the totals show it: "." -> ","
   bool payableInEuro = false;
   std::optional<std::string> conversionError;  // the error box's text, when the run fails
 };

@@ -1,17 +1,20 @@
 // Every public sample invoice through lumora-render, with and without the
 // long text, judged as a reader of the PDF would judge it: a valid file whose
-// first page names the invoice, whose table lists every invoice line, and
-// whose last page shows the amount due; or, where a line at 19, 7 or 0 %
-// is not in euro, the conversion error and no file at all. The folder is
-// read when the test runs, so invoices added to it are checked too.
+// first page names the invoice, whose table lists every invoice line with
+// every character of its texts decoded, and whose last page shows the amount
+// due; or, where a line at 19, 7 or 0 % is not in euro, the conversion error
+// and no file at all. The folder is read when the test runs, so invoices
+// added to it are checked too.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <set>
 
 #include "pdf_inspect.h"
+#include "platform/codepage.h"
 #include "program_run.h"
 #include "public_invoice.h"
 #include "temp_dir.h"
@@ -104,6 +107,55 @@ void expectPayableAmount(const std::vector<Word>& lastPage, const PublicInvoice&
   }
 }
 
+// The characters beyond ASCII that a raw text holds in UTF-8 and that
+// Windows-1252 has, each as its UTF-8 bytes; blanks (no-break space, soft
+// hyphen) are left out, as pdftotext does not show them as words.
+std::set<std::string> codePageCharactersIn(const std::string& raw) {
+  std::set<std::string> found;
+  for (std::size_t at = 0; at < raw.size(); ++at) {
+    const auto lead = static_cast<unsigned char>(raw[at]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || at + length > raw.size()) continue;
+    char32_t character = lead & (0x7F >> length);
+    bool wellFormed = true;
+    for (std::size_t i = 1; i < length; ++i) {
+      const auto next = static_cast<unsigned char>(raw[at + i]);
+      wellFormed = wellFormed && (next & 0xC0) == 0x80;
+      character = character << 6 | (next & 0x3F);
+    }
+    if (!wellFormed || character < 0xA1 || character == 0xAD) continue;
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+      if (cp1252ToUnicode(static_cast<unsigned char>(byte)) == character) {
+        found.insert(raw.substr(at, length));
+      }
+    }
+  }
+  return found;
+}
+
+// Every character of the invoice lines' texts shows as itself, and no text
+// shows the marks of UTF-8 bytes read one by one.
+void expectCharactersDecoded(const std::vector<std::vector<Word>>& pages,
+                             const PublicInvoice& invoice, bool longText) {
+  std::string shown;
+  for (const std::vector<Word>& page : pages) {
+    for (const Word& word : page) {
+      for (const char* mark : {"\u00C3", "\u00C2", "\u00E2\u20AC"}) {
+        EXPECT_EQ(word.text.find(mark), std::string::npos) << "\"" << word.text << "\"";
+      }
+      shown += word.text;
+    }
+  }
+  std::string raw;
+  for (const std::string& name : invoice.lineNames) raw += name;
+  if (longText) {
+    for (const std::string& description : invoice.lineDescriptions) raw += description;
+  }
+  for (const std::string& character : codePageCharactersIn(raw)) {
+    EXPECT_NE(shown.find(character), std::string::npos) << "\"" << character << "\" is missing";
+  }
+}
+
 void checkRendering(const std::string& file, bool longText) {
   const PublicInvoice invoice = readPublicInvoice(file);
   TempDir out;
@@ -137,6 +189,7 @@ void checkRendering(const std::string& file, bool longText) {
   expectInvoiceNumber(pages.front(), invoice);
   expectLineIds(pages, invoice);
   expectPayableAmount(pages.back(), invoice);
+  expectCharactersDecoded(pages, invoice, longText);
 }
 
 class PublicInvoicesTest : public testing::TestWithParam<bool> {};
