@@ -7,12 +7,22 @@ if(NOT PROJECT_IS_TOP_LEVEL)
   return()
 endif()
 
-install(FILES packaging/lumora-eviewer.1 packaging/lumora-render.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES examples/beispielrechnung.xml examples/mehrseitig.xml
-        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# Man pages compressed, as Debian keeps them.
+set(man_pages)
+foreach(page lumora-eviewer.1 lumora-render.1)
+  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/man/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+    COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" gzip ${PROJECT_SOURCE_DIR}/packaging/${page}
+            ${PROJECT_BINARY_DIR}/man/${page}.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page} VERBATIM)
+  list(APPEND man_pages ${PROJECT_BINARY_DIR}/man/${page}.gz)
+endforeach()
+add_custom_target(lumora_man_pages ALL DEPENDS ${man_pages})
+install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/lumora-eviewer)
+install(FILES README.md packaging/copyright DESTINATION ${doc_dir})
+install(FILES examples/beispielrechnung.xml examples/mehrseitig.xml DESTINATION ${doc_dir}/examples)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumora-eviewer)
