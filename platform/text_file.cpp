@@ -12,8 +12,14 @@
 namespace lumora {
 namespace {
 
-constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kLargestRead = 256 * 1024;
 constexpr char kEndOfFile = 26;
+
+FileIdentity identityOf(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::int64_t>(info.st_size),
+          static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
 
 }  // namespace
 
@@ -44,7 +50,7 @@ void throwInOutError(int errorCode) {
 }
 
 TextFileReader::TextFileReader(const std::string& path)
-    : m_buffer(std::make_unique_for_overwrite<char[]>(kBlockSize)), m_capacity(kBlockSize) {
+    : m_buffer(std::make_unique_for_overwrite<char[]>(kFirstReadSize)), m_capacity(kFirstReadSize) {
   // A name with a NUL byte cannot reach the file system intact.
   if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
   // Opened without blocking, so that a named pipe cannot stall the program;
@@ -59,7 +65,16 @@ TextFileReader::TextFileReader(const std::string& path)
     ::close(m_fd);
     throwInOutError(error);
   }
-  ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+  // O_NONBLOCK stays set: it does not change how a regular file is read.
+  m_identity = identityOf(info);
+}
+
+void TextFileReader::seek(std::uint64_t offset) {
+  m_bufferStart = offset;
+  m_pos = m_end = 0;
+  m_noMoreInput = false;
+  m_cacheValid = false;
+  m_readSize = kFirstReadSize;
 }
 
 TextFileReader::~TextFileReader() {
@@ -74,17 +89,22 @@ bool TextFileReader::fill() {
   if (m_pos > 0) {
     std::memmove(m_buffer.get(), m_buffer.get() + m_pos, m_end - m_pos);
     m_end -= m_pos;
+    m_bufferStart += m_pos;
     m_pos = 0;
   }
-  if (m_end == m_capacity) {  // only a very long marker keeps a full block
+  // Reads grow from small to large as the reading goes on; beyond the
+  // largest read the buffer grows only when a very long marker keeps it full.
+  if (m_end == m_capacity || (m_capacity < m_end + m_readSize && m_capacity < kLargestRead)) {
     auto larger = std::make_unique_for_overwrite<char[]>(m_capacity * 2);
     std::memcpy(larger.get(), m_buffer.get(), m_end);
     m_buffer = std::move(larger);
     m_capacity *= 2;
   }
+  const std::size_t room = std::min(m_capacity - m_end, m_readSize);
+  m_readSize = std::min(m_readSize * 2, kLargestRead);
   ssize_t got;
   do {
-    got = ::read(m_fd, m_buffer.get() + m_end, m_capacity - m_end);
+    got = ::pread(m_fd, m_buffer.get() + m_end, room, static_cast<off_t>(m_bufferStart + m_end));
   } while (got < 0 && errno == EINTR);
   if (got < 0) throwInOutError(errno);
   if (got == 0) {

@@ -16,8 +16,23 @@
 
 namespace lumora {
 
+// Which file an open file is, and in which state: while all four stay the
+// same, its bytes are taken to be the same.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;  // modification time in nanoseconds
+
+  bool operator==(const FileIdentity&) const = default;
+};
+
 class TextFileReader {
  public:
+  // The first read is small, so that a reader that needs only a few lines
+  // does not pay for a large block; later reads grow up to 256 KiB.
+  static constexpr std::size_t kFirstReadSize = 4 * 1024;
+
   // Opens `path` for reading; throws InOutError when it cannot.
   explicit TextFileReader(const std::string& path);
   ~TextFileReader();
@@ -33,17 +48,30 @@ class TextFileReader {
   // when the file ends first. Much faster than reading line by line.
   bool skipPast(std::string_view marker, std::int64_t count);
 
+  // The file's identity as it was when it was opened.
+  const FileIdentity& identity() const { return m_identity; }
+
+  // Byte offset in the file of the next unread byte.
+  std::uint64_t offset() const { return m_bufferStart + m_pos; }
+  // Goes on reading at byte `offset` of the file, as if everything before it
+  // had been read. Callers only ever seek to just behind a marker's ">", so
+  // no CR LF pair is split by it.
+  void seek(std::uint64_t offset);
+
  private:
   bool fill();
   std::size_t lineEndFrom(std::size_t from);
 
   int m_fd = -1;
+  FileIdentity m_identity;
   std::unique_ptr<char[]> m_buffer;
   std::size_t m_capacity = 0;
-  std::size_t m_pos = 0;       // next unread byte
-  std::size_t m_end = 0;       // end of the bytes read so far
-  bool m_noMoreInput = false;  // end of file or byte 26 reached
-  std::size_t m_nextCr = 0;    // cached search results, valid when >= m_pos
+  std::uint64_t m_bufferStart = 0;          // file offset of m_buffer[0]
+  std::size_t m_readSize = kFirstReadSize;  // bytes the next read asks for
+  std::size_t m_pos = 0;                    // next unread byte
+  std::size_t m_end = 0;                    // end of the bytes read so far
+  bool m_noMoreInput = false;               // end of file or byte 26 reached
+  std::size_t m_nextCr = 0;                 // cached search results, valid when >= m_pos
   std::size_t m_nextLf = 0;
   bool m_cacheValid = false;
 };

@@ -30,6 +30,7 @@ void RenderRun::start() {
 
 void RenderRun::layOut(const std::string& invoicePath) {
   m_reader.xmlfile = invoicePath;
+  m_reader.beginRun();
   m_reader.datanr = 1;
   m_reader.valuenr = 1;
   // A fresh state: line step 5, base size 8, "Arial", page 1, nothing captured.

@@ -71,6 +71,20 @@ bool AtomicFile::open() {
 
 bool AtomicFile::write(const unsigned char* data, size_t length) {
   if (m_failed || m_fd < 0) return false;
+  // cairo hands over many small pieces; they go to the file in large blocks.
+  if (m_buffer.size() + length > kBufferSize && !flush()) return false;
+  if (length >= kBufferSize) return writeAll(data, length);
+  m_buffer.insert(m_buffer.end(), data, data + length);
+  return true;
+}
+
+bool AtomicFile::flush() {
+  const bool written = writeAll(m_buffer.data(), m_buffer.size());
+  m_buffer.clear();
+  return written;
+}
+
+bool AtomicFile::writeAll(const unsigned char* data, size_t length) {
   while (length > 0) {
     const ssize_t written = ::write(m_fd, data, length);
     if (written < 0) {
@@ -85,7 +99,7 @@ bool AtomicFile::write(const unsigned char* data, size_t length) {
 }
 
 bool AtomicFile::commit() {
-  if (m_failed || m_fd < 0) return false;
+  if (m_failed || m_fd < 0 || !flush()) return false;
   const bool flushed = ::fsync(m_fd) == 0;
   const bool closed = ::close(m_fd) == 0;
   m_fd = -1;

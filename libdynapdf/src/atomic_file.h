@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace dynapdf {
 
@@ -25,10 +26,15 @@ class AtomicFile {
   bool commit();
 
  private:
+  static constexpr size_t kBufferSize = 64 * 1024;
+
+  bool flush();
+  bool writeAll(const unsigned char* data, size_t length);
   void discard();
 
   std::string m_target;
   std::string m_temporary;
+  std::vector<unsigned char> m_buffer;  // written bytes not yet in the file
   int m_fd = -1;
   bool m_failed = false;
   bool m_committed = false;

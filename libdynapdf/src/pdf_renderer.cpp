@@ -22,16 +22,39 @@ cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned in
   return file->write(data, length) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
 }
 
-void drawRun(cairo_t* cr, const TextRun& run, const FontChoice& font, double pageHeight) {
-  cairo_set_font_face(cr, font.face);
-  cairo_set_font_size(cr, font.size);
-  cairo_font_extents_t extents;
-  cairo_font_extents(cr, &extents);
-  // The caller's y marks the top of the text, measured upwards; cairo measures
-  // downwards from the top and draws from the baseline, one ascent lower.
-  cairo_move_to(cr, run.x, pageHeight - run.y + extents.ascent);
-  cairo_show_text(cr, run.utf8.c_str());
-}
+// Draws the runs of a document; the font is set only when it changes, as
+// most runs of an invoice share one.
+class RunPainter {
+ public:
+  RunPainter(cairo_t* cr, const FontRegistry& fonts, double pageHeight)
+      : m_cr(cr), m_fonts(fonts), m_pageHeight(pageHeight) {}
+
+  void draw(const TextRun& run) {
+    if (run.font != m_font) select(run.font);
+    // The caller's y marks the top of the text, measured upwards; cairo
+    // measures downwards from the top and draws from the baseline, one ascent
+    // lower.
+    cairo_move_to(m_cr, run.x, m_pageHeight - run.y + m_ascent);
+    cairo_show_text(m_cr, run.utf8.c_str());
+  }
+
+ private:
+  void select(int handle) {
+    const FontChoice& font = m_fonts.at(handle);
+    cairo_set_font_face(m_cr, font.face);
+    cairo_set_font_size(m_cr, font.size);
+    cairo_font_extents_t extents;
+    cairo_font_extents(m_cr, &extents);
+    m_font = handle;
+    m_ascent = extents.ascent;
+  }
+
+  cairo_t* m_cr;
+  const FontRegistry& m_fonts;
+  double m_pageHeight;
+  int m_font = -1;
+  double m_ascent = 0;
+};
 
 }  // namespace
 
@@ -43,8 +66,9 @@ bool renderPdf(const Document& document, const FontRegistry& fonts, AtomicFile& 
   {
     std::unique_ptr<cairo_t, ContextRelease> cr(cairo_create(surface.get()));
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
+    RunPainter painter(cr.get(), fonts, size.height);
     for (const Page& page : document.pages) {
-      for (const TextRun& run : page.runs) drawRun(cr.get(), run, fonts.at(run.font), size.height);
+      for (const TextRun& run : page.runs) painter.draw(run);
       cairo_show_page(cr.get());
       // A failed write leaves the surface in error; stop drawing the rest.
       if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS ||

@@ -3,8 +3,12 @@
 
 #include "invoice/invoice_reader.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "platform/exceptions.h"
@@ -175,6 +179,97 @@ TEST_F(GetdataTest, FilesThatCannotBeReadRaiseTheRunTimeLibrarysMessages) {
     } catch (const InOutError& error) {
       EXPECT_STREQ(error.what(), c.message) << c.name;
     }
+  }
+}
+
+// How an invoice file changes between two reads.
+enum class Change { Replaced, Truncated, Appended, Touched };
+
+// Changes the file in place (or replaces it) so that `after` is its content;
+// a touched file keeps its size and gets a later modification time.
+void changeFile(const test::TempDir& dir, const std::string& path, Change change,
+                const std::string& after) {
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  switch (change) {
+    case Change::Replaced:
+      ASSERT_EQ(std::rename(dir.write("new.xml", after).c_str(), path.c_str()), 0);
+      break;
+    case Change::Truncated:
+    case Change::Touched:
+      dir.write("invoice.xml", after);
+      break;
+    case Change::Appended: {
+      std::ofstream out(path, std::ios::binary | std::ios::app);
+      out << after.substr(static_cast<std::size_t>(before.st_size));
+      break;
+    }
+  }
+  if (change == Change::Touched) {
+    const timespec times[2] = {before.st_atim, {before.st_mtim.tv_sec + 1, before.st_mtim.tv_nsec}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  }
+}
+
+struct RereadCase {
+  const char* name;
+  Change change;
+  std::string before;
+  std::string after;
+};
+
+// The reader remembers where closing markers lie; whatever happens to the file
+// between two reads, each read gives what a reader that remembers nothing
+// gives, and within a run any change stops the run.
+TEST(RereadTest, ChangedFileReadsLikeAFreshFileAndStopsARun) {
+  const RereadCase cases[] = {
+      {"replaced", Change::Replaced, "<x>a</x>\r\n<x>b</x>\r\n<x>c</x>\r\n",
+       "<x>1111</x>\r\n<x>2</x>\r\n"},
+      {"truncated", Change::Truncated, "<x>aaaa</x>\n<x>b</x>\n<x>c</x>\n", "<x>aaaa</x>\n"},
+      {"appended", Change::Appended, "<x>\ra\r</x>\r", "<x>\ra\r</x>\r<x>b</x>\r<x>c</x>\r"},
+      {"touched, same size", Change::Touched, "<x>1</x>\r\n<x>2</x>\r\n<x>3</x>\r\n",
+       "<y>1</y>\r\n<x>2</x>\r\n<x>3</x>\r\n"},
+      {"one-line invoice, touched", Change::Touched, "<r><x>1</x><x>2</x><x>3</x></r>",
+       "<r><x>1</x><y>2</y><x>3</x></r>"},
+  };
+  for (const RereadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempDir dir;
+    InvoiceReader reader;
+    InvoiceReader inRun;
+    reader.xmlfile = inRun.xmlfile = dir.write("invoice.xml", c.before);
+    const auto readAll = [&](InvoiceReader& r) {
+      std::string blocks;
+      for (int occurrence = 1; occurrence <= 5; ++occurrence) {
+        blocks += "[" + r.readBlock("x", "x", occurrence) + "]";
+      }
+      return blocks;
+    };
+    const auto fresh = [&] {
+      std::string blocks;
+      for (int occurrence = 1; occurrence <= 5; ++occurrence) {
+        InvoiceReader once;
+        once.xmlfile = reader.xmlfile;
+        blocks += "[" + once.readBlock("x", "x", occurrence) + "]";
+      }
+      return blocks;
+    };
+    EXPECT_EQ(readAll(reader), fresh());
+    inRun.beginRun();
+    readAll(inRun);
+
+    changeFile(dir, reader.xmlfile, c.change, c.after);
+    ASSERT_EQ(dir.read("invoice.xml"), c.after);
+    EXPECT_EQ(readAll(reader), fresh());
+    EXPECT_EQ(readAll(reader), fresh());
+    try {
+      inRun.readBlock("x", "x", 2);
+      ADD_FAILURE() << "the run went on with a changed invoice";
+    } catch (const Exception& error) {
+      EXPECT_STREQ(error.what(), "Die E-Rechnung wurde während der Verarbeitung geändert");
+    }
+    inRun.beginRun();  // the next run takes the file as it is now
+    EXPECT_EQ(readAll(inRun), fresh());
   }
 }
 
