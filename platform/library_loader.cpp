@@ -82,7 +82,10 @@ std::vector<std::string> libraryCandidates(std::string_view name,
     if (!executableFolder.empty())
       candidates.push_back(std::string(executableFolder) + "/" + std::string(name));
 #ifdef LUMORA_PRIVATE_LIBDIR
-    candidates.push_back(std::string(LUMORA_PRIVATE_LIBDIR) + "/" + std::string(name));
+    // The installed program's private library folder.
+    constexpr std::string_view kPrivateFolder = LUMORA_PRIVATE_LIBDIR;
+    if (!kPrivateFolder.empty())
+      candidates.push_back(std::string(kPrivateFolder) + "/" + std::string(name));
 #endif
   }
   candidates.emplace_back(name);
