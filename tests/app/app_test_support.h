@@ -1,7 +1,6 @@
 #pragma once
 // What the window tests share: a fresh current directory per test, a
-// recording opener, a watcher that answers the next message box, and test
-// invoices.
+// recording opener and a watcher that answers the next message box.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -73,42 +72,6 @@ inline std::shared_ptr<SeenMessageBox> answerNextMessageBox() {
   });
   poll->start();
   return seen;
-}
-
-// A UBL invoice with the number `number` and `lineCount` invoice lines at
-// 19 %, one element per file line.
-inline std::string testInvoice(const std::string& number, int lineCount) {
-  std::string file =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ubl:Invoice>\r\n"
-      "  <cbc:ID>" +
-      number +
-      "</cbc:ID>\r\n"
-      "  <cbc:IssueDate>2025-04-07</cbc:IssueDate>\r\n"
-      "  <cbc:DocumentCurrencyCode>EUR</cbc:DocumentCurrencyCode>\r\n"
-      "  <cac:AccountingSupplierParty><cac:Party><cac:PostalAddress>"
-      "<cbc:StreetName>Hauptstr. 1</cbc:StreetName><cbc:CityName>K\xC3\xB6ln</cbc:CityName>"
-      "<cbc:PostalZone>50667</cbc:PostalZone></cac:PostalAddress><cac:PartyLegalEntity>"
-      "<cbc:RegistrationName>Muster &amp; Co KG</cbc:RegistrationName></cac:PartyLegalEntity>"
-      "</cac:Party></cac:AccountingSupplierParty>\r\n"
-      "  <cac:AccountingCustomerParty><cac:Party><cac:PostalAddress>"
-      "<cbc:StreetName>Ring 2</cbc:StreetName><cbc:CityName>Bonn</cbc:CityName>"
-      "<cbc:PostalZone>53111</cbc:PostalZone></cac:PostalAddress><cac:PartyLegalEntity>"
-      "<cbc:RegistrationName>Kunde AG</cbc:RegistrationName></cac:PartyLegalEntity>"
-      "</cac:Party></cac:AccountingCustomerParty>\r\n";
-  for (int i = 1; i <= lineCount; ++i) {
-    const std::string n = std::to_string(i);
-    file += "  <cac:InvoiceLine><cbc:ID>" + n +
-            "</cbc:ID><cbc:InvoicedQuantity unitCode=\"C62\">1</cbc:InvoicedQuantity>"
-            "<cbc:LineExtensionAmount currencyID=\"EUR\">10.00</cbc:LineExtensionAmount>"
-            "<cac:Item><cbc:Name>Artikel " +
-            n +
-            "</cbc:Name><cac:ClassifiedTaxCategory><cbc:Percent>19.00</cbc:Percent>"
-            "</cac:ClassifiedTaxCategory></cac:Item></cac:InvoiceLine>\r\n";
-  }
-  file += "  <cac:LegalMonetaryTotal><cbc:PayableAmount currencyID=\"EUR\">" +
-          std::to_string(lineCount * 119 / 10) +
-          ".00</cbc:PayableAmount></cac:LegalMonetaryTotal>\r\n</ubl:Invoice>\r\n";
-  return file;
 }
 
 }  // namespace lumora::test

@@ -14,6 +14,7 @@
 #include "app/tform1.h"
 #include "app_test_support.h"
 #include "pdf_inspect.h"
+#include "tests/support/invoice_builder.h"
 
 using lumora::TForm1;
 using namespace lumora::test;
@@ -60,8 +61,8 @@ class WindowStartTest : public QObject {
 
   void startWritesPdfBesideInvoiceAndOpensIt() {
     std::filesystem::create_directory("eingang");
-    const std::string invoice =
-        m_directory->folder().write("eingang/r.xml", testInvoice("4711", 3));
+    const std::string invoice = m_directory->folder().write(
+        "eingang/r.xml", makeInvoice(InvoiceSpec().withNumber("4711").withLines(3)));
     const std::string folder = std::filesystem::canonical("eingang").string();
     m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
 
@@ -88,7 +89,8 @@ class WindowStartTest : public QObject {
     QVERIFY(QApplication::overrideCursor() == nullptr);
 
     // The window stays usable: the next run succeeds.
-    const std::string invoice = m_directory->folder().write("gut.xml", testInvoice("12", 1));
+    const std::string invoice = m_directory->folder().write(
+        "gut.xml", makeInvoice(InvoiceSpec().withNumber("12").withLines(1)));
     m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
     clickStart();
     QCOMPARE(m_errors->count, 1);
@@ -108,7 +110,8 @@ class WindowStartTest : public QObject {
   }
 
   void printerMediumPrintsOnePrinterPagePerPage() {
-    const std::string invoice = m_directory->folder().write("lang.xml", testInvoice("77", 20));
+    const std::string invoice = m_directory->folder().write(
+        "lang.xml", makeInvoice(InvoiceSpec().withNumber("77").withLines(20)));
     const std::string printed = m_directory->folder().path() + "/gedruckt.pdf";
     m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
     int dialogs = 0;

@@ -8,11 +8,11 @@
 
 #include <filesystem>
 
-#include "invoice_maker.h"
 #include "page_image.h"
 #include "pdf_inspect.h"
 #include "private_cups.h"
 #include "render_folder.h"
+#include "tests/support/invoice_builder.h"
 
 namespace lumora::test {
 namespace {

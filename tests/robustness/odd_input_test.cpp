@@ -6,10 +6,10 @@
 
 #include <random>
 
-#include "invoice_maker.h"
 #include "pdf_inspect.h"
 #include "render_folder.h"
 #include "run_checks.h"
+#include "tests/support/invoice_builder.h"
 
 namespace lumora::test {
 namespace {

@@ -12,10 +12,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "invoice_maker.h"
 #include "pdf_inspect.h"
 #include "render_folder.h"
 #include "run_checks.h"
+#include "tests/support/invoice_builder.h"
 
 namespace lumora::test {
 namespace {

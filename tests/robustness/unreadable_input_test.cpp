@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "invoice_maker.h"
 #include "render_folder.h"
 #include "run_checks.h"
+#include "tests/support/invoice_builder.h"
 
 namespace lumora::test {
 namespace {

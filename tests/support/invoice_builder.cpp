@@ -141,18 +141,22 @@ std::string invoiceLineXml(const InvoiceLine& l) {
     x += "      <cac:SellersItemIdentification>\r\n" + element(8, "cbc:ID", "cbc:ID", l.sellerId) +
          "      </cac:SellersItemIdentification>\r\n";
   }
-  x += "      <cac:ClassifiedTaxCategory>\r\n        <cbc:ID>S</cbc:ID>\r\n" +
-       element(8, "cbc:Percent", "cbc:Percent", l.percent) +
-       "        <cac:TaxScheme>\r\n          <cbc:ID>VAT</cbc:ID>\r\n        </cac:TaxScheme>\r\n"
-       "      </cac:ClassifiedTaxCategory>\r\n    </cac:Item>\r\n";
+  x += "      <cac:ClassifiedTaxCategory>\r\n";
+  x += element(8, "cbc:ID", "cbc:ID", l.taxCategory);
+  x += element(8, "cbc:Percent", "cbc:Percent", l.percent);
+  if (!l.taxCategory.empty()) {
+    x +=
+        "        <cac:TaxScheme>\r\n          <cbc:ID>VAT</cbc:ID>\r\n        </cac:TaxScheme>\r\n";
+  }
+  x += "      </cac:ClassifiedTaxCategory>\r\n    </cac:Item>\r\n";
   if (!l.priceAmount.empty() || !l.baseAmount.empty()) {
     x += "    <cac:Price>\r\n";
     x += element(6, "cbc:PriceAmount" + money, "cbc:PriceAmount", l.priceAmount);
     x += element(6, "cbc:BaseQuantity unitCode=\"C62\"", "cbc:BaseQuantity", l.baseQuantity);
     if (!l.baseAmount.empty()) {
-      x += "      "
-           "<cac:AllowanceCharge><cbc:ChargeIndicator>false</cbc:ChargeIndicator><cbc:BaseAmount" +
-           money + ">" + l.baseAmount + "</cbc:BaseAmount></cac:AllowanceCharge>\r\n";
+      x += "      <cac:AllowanceCharge><cbc:ChargeIndicator>false</cbc:ChargeIndicator>";
+      x += "<cbc:BaseAmount" + money + ">" + l.baseAmount + "</cbc:BaseAmount>";
+      x += "</cac:AllowanceCharge>\r\n";
     }
     x += "    </cac:Price>\r\n";
   }
@@ -166,6 +170,7 @@ std::vector<InvoiceLine> numberedLines(int count) {
     line.id = std::to_string(i);
     line.name = "Artikel " + line.id;
     line.sellerId.clear();
+    line.taxCategory.clear();
     line.quantity = "1";
     line.amount = "10.00";
     line.priceAmount.clear();
@@ -207,6 +212,18 @@ std::string minimalInvoice(const std::string& number, const std::vector<std::str
                                        kPlainBuyer};
   elements.insert(elements.end(), more.begin(), more.end());
   return invoiceFile(elements);
+}
+
+std::string makeInvoice(const InvoiceSpec& spec) {
+  std::vector<std::string> elements;
+  for (InvoiceLine line : numberedLines(spec.lines)) {
+    line.id = "L" + line.id;
+    line.currency = spec.lineCurrency;
+    elements.push_back(invoiceLineXml(line));
+  }
+  elements.push_back(payableTotal(cents(spec.lines * 1190LL)));
+  const std::string xml = minimalInvoice(spec.number, elements);
+  return spec.oneFileLine ? onOneLine(xml) : xml;
 }
 
 std::string benchmarkInvoice(int lines) {

@@ -19,6 +19,7 @@ struct InvoiceLine {
   std::string quantity = "2";
   std::string unit = "C62";
   std::string percent = "19.00";
+  std::string taxCategory = "S";  // with the tax scheme VAT; empty: the rate alone
   std::string priceAmount = "10.00";
   std::string baseQuantity;  // of the price, in unit C62
   std::string baseAmount;    // in an allowance on the price
@@ -31,7 +32,7 @@ struct InvoiceLine {
 std::string invoiceLineXml(const InvoiceLine& line);
 
 // `count` lines "Artikel 1", "Artikel 2", ... at 19 %, one piece at 10.00
-// each, without seller's item number and price.
+// each, without seller's item number, tax category and price.
 std::vector<InvoiceLine> numberedLines(int count);
 
 // The same lines as elements of an invoice file.
@@ -56,6 +57,24 @@ std::string payableTotal(const std::string& amount);
 // The smallest useful invoice: number, two dates, currency, seller, buyer,
 // and then `more` elements.
 std::string minimalInvoice(const std::string& number, const std::vector<std::string>& more = {});
+
+// The made-up invoice of the end-to-end tests: the minimal header, `lines`
+// numbered lines "L1", "L2", ... in the line currency, and the amount due.
+struct InvoiceSpec {
+  std::string number = "4711";
+  int lines = 2;
+  std::string lineCurrency = "EUR";  // another one makes the run fail
+  bool oneFileLine = false;          // the whole file without a line break
+
+  InvoiceSpec& withNumber(std::string value) { return number = std::move(value), *this; }
+  InvoiceSpec& withLines(int value) { return lines = value, *this; }
+  InvoiceSpec& withLineCurrency(std::string value) {
+    return lineCurrency = std::move(value), *this;
+  }
+  InvoiceSpec& onOneLine() { return oneFileLine = true, *this; }
+};
+
+std::string makeInvoice(const InvoiceSpec& spec = InvoiceSpec());
 
 // The benchmarks' invoice: a full header with seller and buyer, `lines`
 // invoice lines at 19 % and 7 % in two units, every third name long enough
