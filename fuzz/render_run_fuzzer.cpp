@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   try {
     run.start();
   } catch (const Exception&) {
-    failed = true;  // a conversion error or a file name too long to write
+    failed = true;  // no invoice, a conversion error or a file name too long to write
   }
   const std::string written = run.writtenPdf();
   if (failed != written.empty()) std::abort();

@@ -101,6 +101,10 @@ long double amountToExtended(std::string_view text) {
   return value;
 }
 
+void throwNotAnAmount(std::string_view text) {
+  throwNotANumber(text);
+}
+
 std::string formatSum(double value) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";

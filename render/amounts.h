@@ -43,6 +43,9 @@ std::string withDecimalComma(std::string_view text);
 // The line amount text as an extended-precision number; throws ConvertError.
 long double amountToExtended(std::string_view text);
 
+// The ConvertError of a line amount that cannot be summed.
+[[noreturn]] void throwNotAnAmount(std::string_view text);
+
 // A computed sum as the totals show it.
 std::string formatSum(double value);
 

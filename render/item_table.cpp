@@ -20,30 +20,18 @@ constexpr int kTableBottom = 260;
 // many bytes.
 constexpr std::int64_t kNameWidth = 45;
 
-// The quantity of an invoice line. Only C62 is asked for by name; for any
-// other unit the reader's fallback yields raw text that ends in the element's
-// own unit-code attribute, its closing quote, the ">" and the number, and the
-// two cuts leave the number.
-std::string quantityText(const InvoiceReader& reader, std::string_view block) {
-  std::string q = withDecimalComma(
-      reader.getvalue(block, R"(cbc:InvoicedQuantity unitCode="C62")", "cbc:InvoicedQuantity"));
-  const std::int64_t attribute = position(R"(unitCode=")", q);
-  if (attribute > 0) {
-    q = std::string(substringFrom(q, attribute + 10));
-    q = std::string(substringFrom(q, position("\"", q) + 2));
-  }
-  return q;
-}
-
 // Adds one line amount to the sums of its rate, in the order in which the
 // sums have always been taken: the three net sums, then the two VAT sums.
 // Every contribution and addition is made in extended precision and the sum
 // stored back as a double, so the printed cents match across versions. The
 // amount text is converted for each sum it enters; a line at any other rate
-// is never converted and cannot fail.
-void addToSums(RateSums& sums, std::string_view rateText, std::string_view amountText) {
+// is never converted and cannot fail. An amount that does not count as a
+// euro amount fails as any text that is no number does.
+void addToSums(RateSums& sums, std::string_view rateText, std::string_view amountText,
+               bool inEuro) {
   const SummedRate rate = summedRate(rateText);
   if (rate == SummedRate::None) return;
+  if (!inEuro) throwNotAnAmount(amountText);
   const auto add = [](double& sum, long double contribution) {
     sum = static_cast<double>(static_cast<long double>(sum) + contribution);
   };
@@ -58,48 +46,44 @@ void addToSums(RateSums& sums, std::string_view rateText, std::string_view amoun
 
 RateSums drawItemTable(LayoutContext& layout) {
   InvoiceReader& reader = layout.reader;
+  const InvoiceFields& fields = layout.fields;
   RenderState& state = layout.state;
   const int size = state.basesize;
-  const auto value = [&reader](std::string_view source, std::string_view tag) {
-    return reader.getvalue(source, tag, tag);
-  };
+  const bool inEuro = fields.amountsInEuro();
 
   RateSums sums;
   reader.datanr = 1;
   // The pass that finds no more invoice line still draws its empty texts and
   // moves down two line steps before the loop ends.
   for (;;) {
-    const std::string block = reader.getdata("cac:InvoiceLine", "cac:InvoiceLine");
+    const std::string block = fields.line();
+    const auto value = [&](Field field) { return fields.inLine(block, field); };
     state.ypos += state.linestep;
     const int y = state.ypos;
 
-    layout.draw(columnX(Column::Pos), y, value(block, "cbc:ID"), size);
+    layout.draw(columnX(Column::Pos), y, value(Field::LineId), size);
 
-    const std::string name = value(block, "cbc:Name");
+    const std::string name = value(Field::ItemName);
     const Cut first = cutPiece(name, kNameWidth);
     layout.draw(columnX(Column::Bezeichnung), y, first.piece, size);
     std::string langtext(first.rest);
-    if (layout.host.longTextChecked()) langtext += value(block, "cbc:Description");
+    if (layout.host.longTextChecked()) langtext += value(Field::ItemDescription);
 
-    const std::string seller = value(block, "cac:SellersItemIdentification");
-    layout.draw(columnX(Column::ArtikelNr), y, value(seller, "cbc:ID"), size);
+    layout.draw(columnX(Column::ArtikelNr), y, value(Field::ItemNumber), size);
 
-    layout.draw(columnX(Column::Menge), y, quantityText(reader, block), size);
+    layout.draw(columnX(Column::Menge), y, withDecimalComma(value(Field::Quantity)), size);
 
-    const std::string linerate = withDecimalComma(value(block, "cbc:Percent"));
+    const std::string linerate = withDecimalComma(value(Field::Rate));
     layout.draw(columnX(Column::Mwst), y, linerate, size);
 
-    std::string unitPrice = withDecimalComma(
-        reader.getvalue(block, R"(cbc:BaseAmount currencyID="EUR")", "cbc:BaseAmount"));
+    std::string unitPrice = withDecimalComma(value(Field::BasePrice));
     layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     if (unitPrice.empty()) {
-      unitPrice = withDecimalComma(
-          reader.getvalue(block, R"(cbc:PriceAmount currencyID="EUR")", "cbc:PriceAmount"));
+      unitPrice = withDecimalComma(value(Field::Price));
       layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     }
 
-    const std::string lineAmount = withDecimalComma(reader.getvalue(
-        block, R"(cbc:LineExtensionAmount currencyID="EUR")", "cbc:LineExtensionAmount"));
+    const std::string lineAmount = withDecimalComma(value(Field::LineAmount));
     layout.draw(columnX(Column::Gesamtpreis), y, lineAmount, size);
 
     // The long text in pieces of at most 45 bytes, cut on the raw text
@@ -114,7 +98,7 @@ RateSums drawItemTable(LayoutContext& layout) {
     }
 
     state.ypos += state.linestep;
-    addToSums(sums, linerate, lineAmount);
+    addToSums(sums, linerate, lineAmount, inEuro);
     reader.datanr += 1;
     if (block.empty()) break;
     if (state.ypos > kTableBottom) pagechange(layout);

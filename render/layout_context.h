@@ -8,6 +8,7 @@
 
 #include "invoice/invoice_reader.h"
 #include "output/text_output.h"
+#include "render/invoice_fields.h"
 #include "render/render_host.h"
 
 namespace lumora {
@@ -18,6 +19,8 @@ struct RenderState {
   int basesize = 8;  // points
   std::string fontName = "Arial";
   int pagenr = 1;
+  // "Rechnung" or "Gutschrift": the heading and the continuation header.
+  std::string title = "Rechnung";
 
   // Captured raw by the header blocks for the footer and continuation header.
   std::string invoicenr;
@@ -49,6 +52,8 @@ struct LayoutContext {
   InvoiceReader& reader;
   TextOutput& output;
   RenderState state;
+  // The invoice's fields, read through the table of its syntax.
+  InvoiceFields fields{reader, invoiceSyntax(DocumentKind::UblInvoice)};
 
   // drucke in the run's font.
   void draw(int x, int y, std::string_view text, int size) {

@@ -23,7 +23,7 @@ void pagechange(LayoutContext& layout) {
   layout.output.newPage();
   // Continuation header; the column headings are not repeated.
   layout.draw(20, 5, s.sellername, s.basesize);
-  layout.draw(80, 5, "Rechnung " + s.invoicenr, s.basesize);
+  layout.draw(80, 5, s.title + " " + s.invoicenr, s.basesize);
   layout.draw(140, 5, "Seite " + std::to_string(s.pagenr), s.basesize);
   layout.draw(20, 10, kRule, s.basesize);
   s.ypos = 5 + 2 * s.linestep;

@@ -1,5 +1,6 @@
 #include "render/render_run.h"
 
+#include "invoice/document_kind.h"
 #include "platform/current_directory.h"
 #include "render/layout_context.h"
 #include "render/output_path.h"
@@ -17,9 +18,11 @@ void RenderRun::start() {
   // PDF is written there.
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
   m_outputFolder = GetCurrentDirectoryA();
+  // A file that is no e-invoice is refused before anything is drawn.
+  const DocumentKind kind = readDocumentKind(*chosen);
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
   try {
-    layOut(*chosen);
+    layOut(*chosen, kind);
   } catch (...) {
     // A half-drawn document or print job must not carry over into the next
     // run; the error itself goes on unchanged.
@@ -28,13 +31,14 @@ void RenderRun::start() {
   }
 }
 
-void RenderRun::layOut(const std::string& invoicePath) {
+void RenderRun::layOut(const std::string& invoicePath, DocumentKind kind) {
   m_reader.xmlfile = invoicePath;
   m_reader.beginRun();
   m_reader.datanr = 1;
   m_reader.valuenr = 1;
   // A fresh state: line step 5, base size 8, "Arial", page 1, nothing captured.
-  LayoutContext layout{m_host, m_reader, m_output, RenderState{}};
+  LayoutContext layout{m_host, m_reader, m_output, RenderState{},
+                       InvoiceFields(m_reader, invoiceSyntax(kind))};
   drawHeaderBlocks(layout);
   const RateSums sums = drawItemTable(layout);
   drawTotals(layout, sums);

@@ -2,7 +2,10 @@
 // The render run behind the window's "Start" button and each file of
 // lumora-render: one invoice file becomes one PDF file or one print job.
 //
-// The run keeps no model of the invoice. Each field is fetched from the file
+// The file is first recognised as a UBL invoice, a UBL credit note or a CII
+// invoice, and refused before anything is drawn when it is none of them; the
+// syntax's table then says where each field stands. The run keeps no model
+// of the invoice. Each field is fetched from the file
 // (getdata / getvalue) just before it is drawn, and each text goes at once to
 // drucke. The header and party blocks, the item table and the totals follow
 // one another on the running y position; the page change draws the footer,
@@ -12,6 +15,7 @@
 
 #include <string>
 
+#include "invoice/document_kind.h"
 #include "invoice/invoice_reader.h"
 #include "output/text_output.h"
 #include "render/render_host.h"
@@ -32,7 +36,7 @@ class RenderRun {
   const std::string& writtenPdf() const { return m_writtenPdf; }
 
  private:
-  void layOut(const std::string& invoicePath);
+  void layOut(const std::string& invoicePath, DocumentKind kind);
   void finish(LayoutContext& layout);
 
   RenderHost& m_host;
