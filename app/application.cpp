@@ -1,21 +1,48 @@
 #include "app/application.h"
 
+#include <QFile>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
+#include <cstdio>
 #include <exception>
 
 #include "render/error_text.h"
 
 namespace lumora {
 
+namespace {
+
+// The whole interface is German, so the standard dialogs and buttons are too,
+// whatever language the desktop speaks. Without the translation package they
+// stay English, and the program says why once on standard error.
+void loadGermanStandardDialogs(QApplication& application) {
+  auto* translator = new QTranslator(&application);
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (translator->load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_", folder)) {
+    application.installTranslator(translator);
+    return;
+  }
+  delete translator;
+  std::fprintf(stderr,
+               "lumora-eviewer: qtbase_de.qm fehlt in %s (Paket qt6-translations-l10n); "
+               "die Standarddialoge bleiben englisch\n",
+               QFile::encodeName(folder).constData());
+}
+
+}  // namespace
+
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv), m_reportError(&Application::showErrorBox) {
   setApplicationName("lumora-eviewer");
-  // The title of the error box and of the login message.
-  setApplicationDisplayName("Lumora E-Viewer");
+  // No display name: Qt would append it to every caption that does not end
+  // with it. The desktop file name groups the windows and finds the icon.
   setApplicationVersion("20.25.04");
   setOrganizationName("Lumora Software GmbH");
   setDesktopFileName("lumora-eviewer");
+  loadGermanStandardDialogs(*this);
   // The windows name the Windows screen fonts; these are their nearest
   // stand-ins here (Arial and Arial Narrow are found by fontconfig).
   QFont::insertSubstitution("System", "Liberation Sans");
@@ -38,13 +65,13 @@ void Application::runCommand(const std::function<void()>& command) {
     if (auto* application = qobject_cast<Application*>(QCoreApplication::instance())) {
       application->reportError(error);
     } else {
-      showErrorBox(QApplication::applicationDisplayName(), QString::fromUtf8(errorBoxText(error)));
+      showErrorBox(applicationTitle(), QString::fromUtf8(errorBoxText(error)));
     }
   }
 }
 
 void Application::reportError(const std::exception& error) {
-  m_reportError(applicationDisplayName(), QString::fromUtf8(errorBoxText(error)));
+  m_reportError(applicationTitle(), QString::fromUtf8(errorBoxText(error)));
 }
 
 void Application::setErrorReporter(ErrorReporter reporter) {

@@ -14,6 +14,12 @@
 
 namespace lumora {
 
+// The application's title: the caption of the error box and of the program's
+// own message boxes.
+inline QString applicationTitle() {
+  return QStringLiteral("Lumora E-Viewer");
+}
+
 class Application : public QApplication {
   Q_OBJECT
 

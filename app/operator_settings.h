@@ -1,7 +1,8 @@
 #pragma once
 // The settings file "lumora1.ini": one line, the operator's name in
-// Windows-1252, looked up by its bare name in the current directory. It is
-// read at start and written at close.
+// Windows-1252. It lives in the folder that was current when the program
+// started: it is read there at start and written there at close, whatever
+// folder the file dialog has made current since.
 
 #include <string>
 #include <string_view>
@@ -10,12 +11,28 @@ namespace lumora {
 
 inline constexpr char kSettingsFileName[] = "lumora1.ini";
 
-// The first line of the settings file, untrimmed; empty when the file is
-// missing or cannot be read (start-up then goes on without a name).
-std::string loadOperatorName();
+class SettingsFolder {
+ public:
+  // Holds on to the current directory (open, so that a later change of the
+  // current directory does not matter).
+  SettingsFolder();
+  ~SettingsFolder();
+  SettingsFolder(const SettingsFolder&) = delete;
+  SettingsFolder& operator=(const SettingsFolder&) = delete;
 
-// Replaces the settings file with `name` + CR LF. A file that cannot be
-// written is passed over in silence: closing must not fail because of it.
-void saveOperatorName(std::string_view name) noexcept;
+  // The first line of the settings file, untrimmed; empty when the file is
+  // missing or cannot be read (start-up then goes on without a name).
+  std::string loadOperatorName() const;
+
+  // Replaces the settings file with `name` + CR LF: a new file in the same
+  // folder renamed over the old one, so a link of that name is replaced,
+  // never followed, and a half-written file never takes its place. A FIFO,
+  // device or folder of that name is left alone. Failures are passed over in
+  // silence: closing must not fail because of the settings file.
+  void saveOperatorName(std::string_view name) const noexcept;
+
+ private:
+  int m_folder = -1;
+};
 
 }  // namespace lumora

@@ -1,13 +1,67 @@
 #include "app/qt_printer.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QFontMetrics>
+#include <QMap>
+#include <QPageRanges>
+#include <QPrintEngine>
 #include <QProcess>
+#include <QTimer>
 
 #include "app/cp1252_text.h"
 #include "platform/exceptions.h"
 
 namespace lumora {
+
+namespace {
+
+// Where the print dialog's "Options" page keeps its CUPS options: name,
+// value, name, value, ...
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+constexpr int kSendTimeoutMs = 60'000;
+
+QString sides(const QPrinter& printer) {
+  switch (printer.duplex()) {
+    case QPrinter::DuplexNone:
+      return "one-sided";
+    case QPrinter::DuplexLongSide:
+      return "two-sided-long-edge";
+    case QPrinter::DuplexShortSide:
+      return "two-sided-short-edge";
+    case QPrinter::DuplexAuto:
+      break;
+  }
+  return printer.pageLayout().orientation() == QPageLayout::Landscape ? "two-sided-short-edge"
+                                                                      : "two-sided-long-edge";
+}
+
+// Every choice of the print dialog as lp options. The spool file is a plain
+// PDF, so the queue does the copies, sides, page selection and colour.
+QStringList lpOptions(QPrinter& printer) {
+  QMap<QString, QString> options;
+  const QStringList dialogOptions = printer.printEngine()->property(kCupsOptions).toStringList();
+  for (qsizetype i = 0; i + 1 < dialogOptions.size(); i += 2)
+    options.insert(dialogOptions[i], dialogOptions[i + 1]);
+  options.insert("multiple-document-handling", printer.collateCopies()
+                                                   ? "separate-documents-collated-copies"
+                                                   : "separate-documents-uncollated-copies");
+  options.insert("sides", sides(printer));
+  options.insert("print-color-mode",
+                 printer.colorMode() == QPrinter::GrayScale ? "monochrome" : "color");
+  const QPageRanges ranges = printer.pageRanges();
+  // The dialog's own "page-ranges" stays when it left the range to the queue.
+  if (printer.printRange() == QPrinter::PageRange && !ranges.isEmpty())
+    options.insert("page-ranges", ranges.toString());
+
+  QStringList arguments{"-n", QString::number(printer.copyCount())};
+  for (auto option = options.cbegin(); option != options.cend(); ++option)
+    arguments << "-o" << option.key() + "=" + option.value();
+  return arguments;
+}
+
+}  // namespace
 
 QtPrinter::QtPrinter() = default;
 
@@ -35,14 +89,19 @@ void QtPrinter::newPage() {
 }
 
 void QtPrinter::endDoc() {
-  m_painter.end();
-  if (!m_spool) return;
-  // The run has finished: now its pages go to the queue.
+  const bool ended = m_painter.end();
   struct SpoolCleanup {
     QtPrinter* printer;
     ~SpoolCleanup() { printer->stopSpooling(); }
   } cleanup{this};
-  sendSpoolFile();
+  // A job whose pages were not all written is never sent.
+  if (!ended) {
+    if (!m_spool && !m_printer.outputFileName().isEmpty())
+      QFile::remove(m_printer.outputFileName());
+    throw Exception("Der Druckauftrag konnte nicht abgeschlossen werden");
+  }
+  // The run has finished: now its pages go to the queue.
+  if (m_spool) sendSpoolFile();
 }
 
 void QtPrinter::abortDoc() {
@@ -62,6 +121,8 @@ void QtPrinter::startSpooling() {
     throw Exception("Der Druckauftrag konnte nicht begonnen werden");
   }
   m_queue = m_printer.printerName();
+  // Taken before the printer turns to the spool file, which drops them.
+  m_jobOptions = lpOptions(m_printer);
   // Same page layout and resolution, written as a PDF file.
   m_printer.setOutputFileName(m_spool->filePath("job.pdf"));
 }
@@ -75,12 +136,27 @@ void QtPrinter::stopSpooling() {
 
 void QtPrinter::sendSpoolFile() {
   // The file is one argument of lp; no shell is involved.
-  QStringList arguments{"-d", m_queue, "-n", QString::number(m_printer.copyCount())};
+  QStringList arguments{"-d", m_queue};
+  arguments << m_jobOptions;
   if (!m_printer.docName().isEmpty()) arguments << "-t" << m_printer.docName();
   arguments << "--" << m_spool->filePath("job.pdf");
+
+  // The window keeps painting while lp talks to the print system; clicks and
+  // keys wait until the job is sent, so no second run starts meanwhile.
   QProcess lp;
+  QEventLoop waiting;
+  QObject::connect(&lp, &QProcess::finished, &waiting, &QEventLoop::quit);
+  QObject::connect(&lp, &QProcess::errorOccurred, &waiting, &QEventLoop::quit);
+  QTimer::singleShot(kSendTimeoutMs, &waiting, &QEventLoop::quit);
   lp.start("lp", arguments);
-  if (!lp.waitForFinished(60'000) || lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0)
+  if (lp.state() != QProcess::NotRunning) waiting.exec(QEventLoop::ExcludeUserInputEvents);
+  if (lp.state() != QProcess::NotRunning) {
+    lp.kill();
+    lp.waitForFinished(1000);
+    throw Exception("Der Druckauftrag konnte nicht gesendet werden: " + m_queue.toStdString());
+  }
+  if (lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0 ||
+      lp.error() == QProcess::FailedToStart)
     throw Exception("Der Druckauftrag konnte nicht gesendet werden: " + m_queue.toStdString());
 }
 

@@ -6,12 +6,15 @@
 //
 // A job for a print queue is drawn into a spool file first and handed to the
 // queue (lp) only when the run ends, because Qt cannot take back pages it
-// has already sent: so a run that fails part-way prints nothing.
+// has already sent: so a run that fails part-way prints nothing. Every
+// choice of the print dialog (copies, collation, sides, pages, colour and the
+// CUPS options of its "Options" page) goes with the job as an lp option.
 
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -51,6 +54,8 @@ class QtPrinter final : public Printer {
   // While a job for a print queue runs: its spool folder and the queue.
   std::unique_ptr<QTemporaryDir> m_spool;
   QString m_queue;
+  // The print dialog's choices for the queue, as lp options.
+  QStringList m_jobOptions;
   QPainter m_painter;
   QFont m_font;
 };

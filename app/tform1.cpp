@@ -13,9 +13,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "app/jpeg_picture.h"
 #include "app/tform30.h"
 #include "app/window_geometry.h"
+#include "app/window_picture.h"
 
 namespace lumora {
 
@@ -136,7 +136,7 @@ void TForm1::buildLoginPage() {
 
   Image1 = place<QLabel>(TabSheet1, "Image1", {16, 80, 377, 273});
   Image1->setScaledContents(true);
-  Image1->setPixmap(QPixmap::fromImage(builtInPicture(":/artwork/login.jpg")));
+  Image1->setPixmap(windowPicture(":/artwork/login.jpg"));
 
   // The login group: start-up moves it into place and shows it.
   GroupBox1 = place<QGroupBox>(TabSheet1, "GroupBox1", {416, 80, 225, 169});

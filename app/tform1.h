@@ -9,7 +9,8 @@
 // text through the TextOutput, which writes to the PDF document or to the
 // QtPrinter depending on the radio buttons "PDF" and "Drucker". A finished PDF
 // is opened through the Opener. An error stops the run and ends in the
-// application's error box. Closing writes the operator's name back.
+// application's error box. Closing writes the operator's name back into the
+// folder that was current at start.
 
 #include <QMainWindow>
 #include <functional>
@@ -18,6 +19,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/operator_settings.h"
 #include "app/qt_printer.h"
 #include "invoice/invoice_reader.h"
 #include "output/text_output.h"
@@ -103,6 +105,8 @@ class TForm1 : public QMainWindow, public RenderHost {
 
   // The operator's name in Windows-1252, as the settings file keeps it.
   std::string m_bearbeiter;
+  // Where the settings file lives: the folder current at start.
+  SettingsFolder m_settings;
 
   InvoiceReader m_reader;
   QtPrinter m_printer;

@@ -48,7 +48,7 @@ void TForm1::FormCreate() {
   PageControl1->tabBar()->hide();
   PageControl1->setCurrentWidget(TabSheet1);
 
-  m_bearbeiter = loadOperatorName();
+  m_bearbeiter = m_settings.loadOperatorName();
   Edit1->setText(fromCp1252(m_bearbeiter));
 
   GroupBox1->move(416, 80);
@@ -60,7 +60,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
-  saveOperatorName(m_bearbeiter);
+  m_settings.saveOperatorName(m_bearbeiter);
 }
 
 bool TForm1::event(QEvent* event) {
@@ -77,8 +77,8 @@ void TForm1::BitBtn1Click() {
   // Taken as typed: a name of blanks is a name.
   m_bearbeiter = toCp1252(Edit1->text());
   if (m_bearbeiter.empty()) {
-    QMessageBox message(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                        "Bitte Bearbeiter eingeben", QMessageBox::Ok, this);
+    QMessageBox message(QMessageBox::NoIcon, applicationTitle(), "Bitte Bearbeiter eingeben",
+                        QMessageBox::Ok, this);
     message.exec();
     Edit1->setFocus();
     return;

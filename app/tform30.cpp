@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/jpeg_picture.h"
 #include "app/window_geometry.h"
+#include "app/window_picture.h"
 
 namespace lumora {
 
@@ -25,7 +25,7 @@ TForm30::TForm30(QWidget* parent) : QWidget(parent, Qt::Window) {
   Image2->setObjectName("Image2");
   Image2->setGeometry(16, 21, 209, 116);
   Image2->setScaledContents(true);
-  Image2->setPixmap(QPixmap::fromImage(builtInPicture(":/artwork/about.jpg")));
+  Image2->setPixmap(windowPicture(":/artwork/about.jpg"));
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");

@@ -44,6 +44,10 @@ ModuleHandle LoadLibraryW(std::u16string_view fileName) {
   if (name.find('/') == std::string::npos) {
     const std::string beside = executableFolder() + "/" + name;
     if (ModuleHandle module = ::dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL)) return module;
+#ifdef LUMORA_PRIVATE_LIBDIR
+    const std::string installed = std::string(LUMORA_PRIVATE_LIBDIR) + "/" + name;
+    if (ModuleHandle module = ::dlopen(installed.c_str(), RTLD_NOW | RTLD_LOCAL)) return module;
+#endif
   }
   return ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
 }

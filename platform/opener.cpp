@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace lumora {
 
 void DesktopOpener::open(const std::string& target, const std::string& workingDirectory) {
@@ -21,12 +23,17 @@ void DesktopOpener::open(const std::string& target, const std::string& workingDi
     ::setsid();
     if (::fork() == 0) {
       if (directory && ::chdir(directory) != 0) ::_exit(127);
-      const int devNull = ::open("/dev/null", O_RDWR);
+      // Close-on-exec: only the three copies reach the opener, never this one.
+      const int devNull = ::open("/dev/null", O_RDWR | O_CLOEXEC);
       if (devNull >= 0) {
         ::dup2(devNull, STDIN_FILENO);
         ::dup2(devNull, STDOUT_FILENO);
         ::dup2(devNull, STDERR_FILENO);
+        // Opened as one of the three itself (they were closed): keep it open.
+        if (devNull <= STDERR_FILENO) ::fcntl(devNull, F_SETFD, 0);
       }
+      // Nor does anything else the window holds without close-on-exec.
+      ::closefrom(STDERR_FILENO + 1);
       ::execvp(program, argv);
       ::_exit(127);
     }

@@ -1,14 +1,8 @@
 // Draws the two pictures of the windows (the Login page's 411 × 286 picture
 // and the about window's 316 × 117 banner), written as JPEG files with
-// libjpeg, and the desktop icon as PNG. Run by hand; the files are kept in
+// Qt's JPEG writer, and the desktop icon as PNG. Run by hand; the files are kept in
 // the repository:
 //   lumora-make-artwork login.jpg about.jpg icon-256.png
-// jpeglib.h expects FILE and size_t to be declared.
-#include <cstddef>
-#include <cstdio>
-
-#include <jpeglib.h>
-
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -21,31 +15,10 @@
 namespace {
 
 void writeJpeg(const QImage& picture, const char* path) {
-  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-  FILE* file = std::fopen(path, "wb");
-  if (!file) {
-    std::perror(path);
+  if (!picture.convertToFormat(QImage::Format_RGB888).save(path, "JPEG", /*quality=*/92)) {
+    std::fprintf(stderr, "%s: cannot write\n", path);
     std::exit(1);
   }
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = rgb.width();
-  info.image_height = rgb.height();
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, /*quality=*/92, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<uchar*>(rgb.constScanLine(int(info.next_scanline)));
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
 }
 
 // A sheet of paper with an invoice's lines on it, slightly turned.

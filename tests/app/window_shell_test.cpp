@@ -1,6 +1,10 @@
 // The main window's shell through its real widgets: start-up with and
 // without the settings file, the login, the menu, the medium switch, the
-// about window, the help commands and closing.
+// about window, the help commands, closing with the settings file, and the
+// windows' pictures.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,10 +18,12 @@
 #include <QTest>
 #include <QWindow>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 
 #include "app/tform1.h"
 #include "app/tform30.h"
+#include "app/window_picture.h"
 #include "app_test_support.h"
 
 using lumora::TForm1;
@@ -195,7 +201,7 @@ class WindowShellTest : public QObject {
              std::make_pair(std::string("https://www.lumora.example/"), std::string()));
   }
 
-  void closeWritesNameIntoCurrentDirectory_data() {
+  void closeWritesNameIntoStartFolder_data() {
     QTest::addColumn<bool>("fromMenu");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("file");
@@ -205,11 +211,12 @@ class WindowShellTest : public QObject {
     QTest::newRow("ü as byte FC") << false << "Müller" << QByteArray("M\xFCller\r\n");
     QTest::newRow("outside code page -> ?") << true << "Łukasz" << QByteArray("?ukasz\r\n");
   }
-  void closeWritesNameIntoCurrentDirectory() {
+  void closeWritesNameIntoStartFolder() {
     QFETCH(bool, fromMenu);
     QFETCH(QString, name);
     QFETCH(QByteArray, file);
     m_directory->folder().write("lumora1.ini", "Alt\r\nzweite Zeile\r\n");
+    ::chmod((m_directory->folder().path() + "/lumora1.ini").c_str(), 0640);
     auto window = openWindow();
     logIn(*window, name);
     // An invoice chosen from another folder moves the current directory.
@@ -220,9 +227,72 @@ class WindowShellTest : public QObject {
     else
       window->windowHandle()->close();  // what the window manager's close box does
     QVERIFY(!window->isVisible());
-    QCOMPARE(QByteArray::fromStdString(m_directory->folder().read("rechnungen/lumora1.ini")), file);
-    QCOMPARE(QByteArray::fromStdString(m_directory->folder().read("lumora1.ini")),
-             QByteArray("Alt\r\nzweite Zeile\r\n"));
+    QCOMPARE(QByteArray::fromStdString(m_directory->folder().read("lumora1.ini")), file);
+    QVERIFY(!std::filesystem::exists("lumora1.ini"));
+    const auto kept = std::filesystem::status(m_directory->folder().path() + "/lumora1.ini");
+    QCOMPARE(int(kept.permissions()), 0640);
+    // Nothing else is left behind: no temporary file.
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(m_directory->folder().path()),
+                           std::filesystem::directory_iterator()),
+             2);
+  }
+
+  // What lies under the settings file's name at close: a link is replaced,
+  // never followed; a FIFO or a folder is left alone and the window closes.
+  void closeReplacesLinkAndLeavesOddFilesAlone_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to another file") << "link";
+    QTest::newRow("dangling link") << "dangling";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("folder") << "folder";
+  }
+  void closeReplacesLinkAndLeavesOddFilesAlone() {
+    QFETCH(QString, kind);
+    namespace fs = std::filesystem;
+    const fs::path folder = m_directory->folder().path();
+    const fs::path settings = folder / "lumora1.ini";
+    m_directory->folder().write("fremd.txt", "fremd\n");
+    if (kind == "link") fs::create_symlink(folder / "fremd.txt", settings);
+    if (kind == "dangling") fs::create_symlink(folder / "neu.txt", settings);
+    if (kind == "fifo") QCOMPARE(::mkfifo(settings.c_str(), 0600), 0);
+    if (kind == "folder") fs::create_directory(settings);
+
+    auto window = openWindow();
+    logIn(*window, "Anna");
+    ::alarm(20);  // a write that blocks on the FIFO ends the test here
+    window->close();
+    ::alarm(0);
+    QVERIFY(!window->isVisible());
+
+    QCOMPARE(m_directory->folder().read("fremd.txt"), std::string("fremd\n"));
+    QVERIFY(!fs::exists(folder / "neu.txt"));
+    if (kind == "link" || kind == "dangling") {
+      QVERIFY(fs::is_regular_file(fs::symlink_status(settings)));
+      QCOMPARE(m_directory->folder().read("lumora1.ini"), std::string("Anna\r\n"));
+    }
+    if (kind == "fifo") QVERIFY(fs::is_fifo(fs::symlink_status(settings)));
+    if (kind == "folder") QVERIFY(fs::is_directory(fs::symlink_status(settings)));
+  }
+
+  // A picture that cannot be decoded leaves its label empty.
+  void picturesDecodeOrStayEmpty_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("login picture") << ":/artwork/login.jpg" << QSize(411, 286);
+    QTest::newRow("about picture") << ":/artwork/about.jpg" << QSize(316, 117);
+    QTest::newRow("JPEG header, then garbage") << "kaputt.jpg" << QSize();
+    QTest::newRow("not a JPEG") << "text.jpg" << QSize();
+    QTest::newRow("missing") << "fehlt.jpg" << QSize();
+  }
+  void picturesDecodeOrStayEmpty() {
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    m_directory->folder().write("kaputt.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11) +
+                                                  std::string(300, '\x5A'));
+    m_directory->folder().write("text.jpg", "kein Bild");
+    const QPixmap picture = lumora::windowPicture(path);
+    QCOMPARE(picture.isNull(), !size.isValid());
+    if (size.isValid()) QCOMPARE(picture.size(), size);
   }
 
   void closeWithoutLoginKeepsLoadedName() {

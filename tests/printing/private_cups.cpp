@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -24,6 +26,12 @@ using namespace std::chrono_literals;
 constexpr const char* kBackend = "/usr/lib/cups/backend/cups-pdf";
 constexpr const char* kBackendConfig = "/etc/cups/cups-pdf.conf";
 constexpr const char* kPpd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
+constexpr const char* kDuplexChoice =
+    "\n*OpenUI *Duplex/2-Sided Printing: PickOne\n*OrderDependency: 10 AnySetup *Duplex\n"
+    "*DefaultDuplex: None\n*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
+    "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
+    "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
+    "*CloseUI: *Duplex\n";
 
 void writeFile(const std::string& path, const std::string& text) {
   std::ofstream out(path);
@@ -64,6 +72,7 @@ void PrivateCups::writeConfiguration() const {
   writeFile(d + "/etc/cupsd.conf", "Listen " + m_socket +
                                        "\nBrowsing No\nBrowseLocalProtocols none\n"
                                        "WebInterface No\nLogLevel info\nMaxLogSize 0\n"
+                                       "DirtyCleanInterval 0\n"
                                        "<Location />\n  Order allow,deny\n  Allow all\n"
                                        "</Location>\n<Policy default>\n  <Limit All>\n"
                                        "    Order deny,allow\n    Allow all\n  </Limit>\n"
@@ -111,8 +120,13 @@ std::optional<std::string> PrivateCups::start() {
     std::this_thread::sleep_for(50ms);
   }
   if (!fs::exists(m_socket)) return "cupsd did not open its socket";
-  const ToolResult added =
-      runTool({"lpadmin", "-h", m_socket, "-p", m_queue, "-E", "-v", "cups-pdf:/", "-P", kPpd});
+  // cups-pdf's description with a duplex choice added, so that the queue
+  // takes two-sided jobs as an office printer does.
+  std::ifstream ppd(kPpd);
+  std::string description((std::istreambuf_iterator<char>(ppd)), std::istreambuf_iterator<char>());
+  writeFile(d + "/queue.ppd", description + kDuplexChoice);
+  const ToolResult added = runTool(
+      {"lpadmin", "-h", m_socket, "-p", m_queue, "-E", "-v", "cups-pdf:/", "-P", d + "/queue.ppd"});
   if (added.exitCode != 0) return "lpadmin could not add the cups-pdf queue";
   return std::nullopt;
 }
@@ -129,6 +143,49 @@ std::optional<std::string> PrivateCups::waitForPrintedPdf(std::chrono::seconds t
     std::this_thread::sleep_for(200ms);
   }
   return std::nullopt;
+}
+
+std::map<std::string, std::string> PrivateCups::firstJobAttributes() const {
+  // The job's control file: an IPP message, after its 8-byte header a
+  // sequence of group tags and (tag, name, value) entries; an empty name
+  // adds a value to the attribute before.
+  const std::string file = m_dir.read("spool/c00001");
+  std::map<std::string, std::string> attributes;
+  std::string name;
+  const auto number = [&file](std::size_t at, std::size_t bytes) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < bytes; ++i) value = value << 8 | std::uint8_t(file[at + i]);
+    return value;
+  };
+  for (std::size_t at = 8; at < file.size();) {
+    const auto tag = std::uint8_t(file[at++]);
+    if (tag == 0x03) break;
+    if (tag < 0x10) continue;
+    if (at + 2 > file.size()) break;
+    const std::size_t nameLength = number(at, 2);
+    if (nameLength) name = file.substr(at + 2, nameLength);
+    at += 2 + nameLength;
+    if (at + 2 > file.size()) break;
+    const std::size_t valueLength = number(at, 2);
+    at += 2;
+    if (at + valueLength > file.size()) break;
+    std::string value;
+    if ((tag == 0x21 || tag == 0x23) && valueLength == 4)
+      value = std::to_string(std::int32_t(number(at, 4)));
+    else if (tag == 0x22 && valueLength == 1)
+      value = file[at] ? "true" : "false";
+    else if (tag == 0x33 && valueLength == 8)
+      value = std::to_string(std::int32_t(number(at, 4))) + "-" +
+              std::to_string(std::int32_t(number(at + 4, 4)));
+    else
+      value = file.substr(at, valueLength);
+    at += valueLength;
+    if (nameLength)
+      attributes[name] = value;
+    else
+      attributes[name] += "," + value;
+  }
+  return attributes;
 }
 
 std::string PrivateCups::errorLog() const {

@@ -9,6 +9,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,10 @@ class PrivateCups {
   // Waits until the queue holds no job and one finished PDF lies in the
   // output folder; returns its path, or nothing after `timeout`.
   std::optional<std::string> waitForPrintedPdf(std::chrono::seconds timeout) const;
+
+  // The attributes the print system keeps for its first job, by name; values
+  // as text (integers in decimal, ranges as "a-b", several joined by ",").
+  std::map<std::string, std::string> firstJobAttributes() const;
 
   // The daemon's log, for a failing test to show.
   std::string errorLog() const;
