@@ -180,7 +180,10 @@ InvoiceSyntax crossIndustryInvoice() {
           {Field::LineId, {el("ram:AssociatedDocumentLineDocument"), el("ram:LineID")}},
           {Field::ItemNumber, {product, el("ram:SellerAssignedID")}},
           {Field::ItemName, {product, el("ram:Name")}},
-          {Field::ItemDescription, {product, el("ram:Description")}},
+          // The item's own description stands before its characteristics,
+          // which carry descriptions of their own.
+          {Field::ItemDescription,
+           {product, before("<ram:ApplicableProductCharacteristic>"), el("ram:Description")}},
           {Field::Quantity, {el("ram:SpecifiedLineTradeDelivery"), el("ram:BilledQuantity")}},
           {Field::Rate,
            {el("ram:SpecifiedLineTradeSettlement"), el("ram:ApplicableTradeTax"),

@@ -13,17 +13,21 @@ namespace lumora::test {
 class ToFolderHost final : public FakeHost {
  public:
   std::string outputFolderFor(const std::string&) const override { return folder; }
+  bool longTextChecked() const override { return longText; }
   std::string folder;
+  bool longText = false;
 };
 
 // Renders `invoicePath` into `folder` and returns the written PDF's path.
 // Errors of the run propagate unchanged.
-inline std::string renderPdf(const std::string& invoicePath, const std::string& folder) {
+inline std::string renderPdf(const std::string& invoicePath, const std::string& folder,
+                             bool longText = false) {
   KeepCurrentDirectory keep;
   ToFolderHost host;
   host.selected = Medium::Pdf;
   host.folder = folder;
   host.chosenFile = invoicePath;
+  host.longText = longText;
   InvoiceReader reader;
   TextOutput output(host, nullptr);
   RenderRun run(host, reader, output);
