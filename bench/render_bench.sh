@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Times lumora-render, the whole process, on generated invoices of 10, 100,
-# 1,000 and 10,000 lines (and 5, which fits on one page) and prints a
+# 1,000, 10,000 and 100,000 lines (and 5, which fits on one page) and prints a
 # Markdown table: wall time (mean of several runs with hyperfine when it is
 # installed, else the best of /usr/bin/time runs), peak memory, PDF size and
-# pages. Measure on a quiet machine: other processes inflate the small times.
+# pages; beside the wall time the CPU time (user + system, mean), which
+# other processes on the machine inflate less. Measure on a quiet machine.
 #
 #   bench/render_bench.sh [BUILD_DIR] [LINES...]
 #   bench/render_bench.sh --floor [BUILD_DIR]
 #   bench/render_bench.sh --batch [BUILD_DIR] [COUNT] [INVOICE_FOLDER]
 #
-# BUILD_DIR defaults to build; LINES to "5 10 100 1000 10000".
+# BUILD_DIR defaults to build; LINES to "5 10 100 1000 10000 100000".
 # --floor times a one-page invoice against bench/cairo_floor (a bare cairo
 # and fontconfig program writing a one-page PDF) in one hyperfine run.
 # --batch renders COUNT (1000) copies of the invoices in INVOICE_FOLDER
@@ -43,7 +44,18 @@ if [ "$mode" = floor ]; then
   hyperfine --style basic --warmup 5 --runs 100 -N --export-json "$work/floor.json" \
     -n cairo_floor "'$floor' '$work/out/floor.pdf'" \
     -n lumora-render "'$renderer' --output-dir '$work/out' '$work/invoice-5.xml'"
-  python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"]; f,l=r[0]["mean"],r[1]["mean"]; print("\nfloor %.1f ms, lumora-render %.1f ms: ratio %.2f" % (f*1000, l*1000, l/f))' "$work/floor.json"
+  python3 - "$work/floor.json" <<'EOF'
+import json, sys
+floor, render = json.load(open(sys.argv[1]))["results"]
+def cpu(r): return r["user"] + r["system"]
+print()
+print("| | cairo_floor | lumora-render | ratio |")
+print("|---|---:|---:|---:|")
+for label, f, l in (("wall, mean (ms)", floor["mean"], render["mean"]),
+                    ("wall, median (ms)", floor["median"], render["median"]),
+                    ("CPU, user + system (ms)", cpu(floor), cpu(render))):
+    print("| %s | %.1f | %.1f | %.2f |" % (label, f * 1000, l * 1000, l / f))
+EOF
   exit 0
 fi
 
@@ -59,13 +71,13 @@ if [ "$mode" = batch ]; then
     cp "$sample" "$work/$i/"
     invoices+=("$work/$i/$(basename "$sample")")
   done
-  start=$(date +%s.%N)
   status=0
-  "$renderer" "${invoices[@]}" >"$work/paths" 2>"$work/errors" || status=$?
-  end=$(date +%s.%N)
+  /usr/bin/time -f "%e %U %S" -o "$work/time" \
+    "$renderer" "${invoices[@]}" >"$work/paths" 2>"$work/errors" || status=$?
   written=$(wc -l <"$work/paths")
-  python3 -c 'import sys; n,w,s=int(sys.argv[1]),int(sys.argv[2]),float(sys.argv[4])-float(sys.argv[3]); print("%d invoices (%d PDFs) in %.2f s: %.1f invoices per second" % (n,w,s,n/s))' \
-    "$count" "$written" "$start" "$end"
+  read -r wall user system < <(tail -1 "$work/time")
+  python3 -c 'import sys; n,w,s,c=int(sys.argv[1]),int(sys.argv[2]),float(sys.argv[3]),float(sys.argv[4])+float(sys.argv[5]); print("%d invoices (%d PDFs) in %.2f s (CPU %.2f s): %.1f invoices per second" % (n,w,s,c,n/s))' \
+    "$count" "$written" "$wall" "$user" "$system"
   if [ "$status" -ne 0 ]; then
     echo "exit status $status, $(wc -l <"$work/errors") files reported on stderr, the first:"
     head -1 "$work/errors"
@@ -74,7 +86,7 @@ if [ "$mode" = batch ]; then
 fi
 
 sizes=("$@")
-[ ${#sizes[@]} -eq 0 ] && sizes=(5 10 100 1000 10000)
+[ ${#sizes[@]} -eq 0 ] && sizes=(5 10 100 1000 10000 100000)
 
 # Wall time in milliseconds, mean over the runs.
 wall_ms() {
@@ -82,7 +94,7 @@ wall_ms() {
   if command -v hyperfine >/dev/null; then
     hyperfine --style none --warmup 2 --runs "$runs" --export-json "$work/h.json" \
       "'$renderer' --output-dir '$work/out' '$invoice'" >/dev/null
-    python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"][0]; print("%.1f ± %.1f" % (r["mean"]*1000, r["stddev"]*1000))' "$work/h.json"
+    python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"][0]; print("%.1f ± %.1f | %.1f" % (r["mean"]*1000, r["stddev"]*1000, (r["user"]+r["system"])*1000))' "$work/h.json"
   else
     local best=""
     for _ in $(seq "$runs"); do
@@ -90,15 +102,15 @@ wall_ms() {
       local ms; ms=$(awk '{printf "%.0f", $1*1000}' "$work/t")
       if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
     done
-    echo "$best (best of $runs)"
+    echo "$best (best of $runs) | ?"
   fi
 }
 
 echo "lumora-render: $renderer"
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 echo
-echo "| lines | invoice | wall time (ms) | peak RSS (MB) | PDF | pages |"
-echo "|------:|--------:|---------------:|--------------:|----:|------:|"
+echo "| lines | invoice | wall time (ms) | CPU (ms) | peak RSS (MB) | PDF | pages |"
+echo "|------:|--------:|---------------:|---------:|--------------:|----:|------:|"
 for lines in "${sizes[@]}"; do
   invoice="$work/invoice-$lines.xml"
   "$(dirname "$renderer")/make_invoice" "$lines" "$invoice"

@@ -52,8 +52,8 @@ constexpr const char* kMandate = "UBL shows the direct-debit mandate reference a
 
 const Twin kTwins[] = {
     {"01.01_comprehensive_test_uncefact.xml", "01.01_comprehensive_test_ubl.xml", 7, 4,
-     "quantity and price written with other decimals; seller trading name differs; "
-     "registration through the UBL fallback"},
+     "quantity and price written with other decimals; the UBL registration name of the "
+     "buyer holds its trading name; registration through the UBL fallback"},
     {"01.01a-INVOICE_uncefact.xml", "01.01a-INVOICE_ubl.xml"},
     {"01.02a-INVOICE_uncefact.xml", "01.02a-INVOICE_ubl.xml", 17, 15, kDummyOrder},
     {"01.04a-INVOICE_uncefact.xml", "01.04a-INVOICE_ubl.xml"},
