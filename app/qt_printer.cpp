@@ -48,8 +48,8 @@ QStringList lpOptions(QPrinter& printer) {
                                                    ? "separate-documents-collated-copies"
                                                    : "separate-documents-uncollated-copies");
   options.insert("sides", sides(printer));
-  options.insert("print-color-mode",
-                 printer.colorMode() == QPrinter::GrayScale ? "monochrome" : "color");
+  // Grey is asked for; colour is the queue's default where it has any.
+  if (printer.colorMode() == QPrinter::GrayScale) options.insert("print-color-mode", "monochrome");
   const QPageRanges ranges = printer.pageRanges();
   // The dialog's own "page-ranges" stays when it left the range to the queue.
   if (printer.printRange() == QPrinter::PageRange && !ranges.isEmpty())
