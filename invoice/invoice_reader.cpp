@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/exceptions.h"
 #include "platform/substring.h"
@@ -87,12 +88,15 @@ std::string InvoiceReader::readBlock(std::string_view opentag, std::string_view 
   TextFileReader file(xmlfile);
   checkUnchangedInRun(file.identity());
   m_closingMarkers.keepOnlyFor(file.identity());
+  m_recentBlocks.keepOnlyFor(file.identity());
+  const std::int64_t skipped = std::max(std::int64_t{occurrence} - 1, std::int64_t{0});
+  if (std::optional<std::string> block = m_recentBlocks.recall(opening, closing, skipped))
+    return *std::move(block);
   try {
     // Skip phase: the search starts right behind the (occurrence - 1)-th
     // closing marker, on the rest of its line, so that several elements on
     // one line (a minified invoice) are each found.
     ClosingMarkerIndex::Markers& markers = m_closingMarkers.markers(closing);
-    const std::int64_t skipped = std::max(std::int64_t{occurrence} - 1, std::int64_t{0});
     if (skipped > 0 && !skipClosingMarkers(file, closing, skipped, markers)) return {};
     std::optional<std::uint64_t> nextClosingEnd;
     std::string block = searchBlock(file, opening, closing,
@@ -106,9 +110,11 @@ std::string InvoiceReader::readBlock(std::string_view opentag, std::string_view 
         markers.complete = true;
       }
     }
+    m_recentBlocks.remember(opening, closing, skipped, block);
     return block;
   } catch (...) {
     m_closingMarkers.clear();
+    m_recentBlocks.clear();
     throw;
   }
 }

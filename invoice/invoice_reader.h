@@ -9,8 +9,9 @@
 // byte; opentag may carry attributes exactly as the file must hold them.
 //
 // Every read gives what a read of the whole file from its start would give;
-// behind that, the reader remembers where the closing markers lie while the
-// file stays the same, so the item table's reads cost one element each.
+// behind that, the reader remembers where the closing markers lie and the
+// last few blocks while the file stays the same, so the item table's reads
+// cost one element each and the fields of one element cost one read.
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +19,7 @@
 #include <string_view>
 
 #include "invoice/closing_marker_index.h"
+#include "invoice/recent_blocks.h"
 #include "platform/text_file.h"
 
 namespace lumora {
@@ -64,6 +66,7 @@ class InvoiceReader {
 
   // Remembered between reads; none of it changes a result.
   mutable ClosingMarkerIndex m_closingMarkers;
+  mutable RecentBlocks m_recentBlocks;
   // The run's invoice and its identity at the run's first read.
   bool m_inRun = false;
   mutable std::optional<std::string> m_runFile;
