@@ -114,7 +114,8 @@ std::string InvoiceFields::search(std::string_view text, const Search& search) c
 // closing marker after it ends the value.
 std::string InvoiceFields::element(std::string_view text, const Search& search) const {
   const bool anyAttributes = search.open.find(' ') == std::string_view::npos;
-  const std::string start = "<" + std::string(search.open);
+  std::string start(1, '<');
+  start += search.open;
   for (std::size_t at = text.find(start); at != std::string_view::npos;
        at = text.find(start, at + 1)) {
     const std::size_t after = at + start.size();
