@@ -80,13 +80,22 @@ bool modelAccepts(const std::string& text) {
   return state == Whole || state == Fraction || state == EDigits || state == Trail;
 }
 
+// Messages quote at most 200 bytes of the text, then "…", and never end
+// inside a UTF-8 character.
+std::string quoted(const std::string& text) {
+  if (text.size() <= 200) return text;
+  std::size_t cut = 200;
+  while (cut > 197 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return text.substr(0, cut) + "\xE2\x80\xA6";
+}
+
 void checkReading(const std::string& text) {
   std::optional<long double> value;
   try {
     value = amountToExtended(text);
   } catch (const ConvertError& error) {
     // what() ends at a NUL byte of the text; compare as far as it goes.
-    const std::string message = "'" + text + "' ist kein gültiger Gleitkommawert";
+    const std::string message = "'" + quoted(text) + "' ist kein gültiger Gleitkommawert";
     if (std::string_view(error.what()) != message.c_str()) fail("message", text, error.what(), "");
   }
   if (!modelAccepts(text)) {
