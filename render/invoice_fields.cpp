@@ -90,13 +90,8 @@ std::string InvoiceFields::follow(std::string text, const SearchChain& chain,
 
 std::string InvoiceFields::search(std::string_view text, const Search& search) const {
   switch (search.kind) {
-    case Search::Kind::Value: {
-      if (search.occurrence == 1) return m_reader.getvalue(text, search.open, closeName(search));
-      m_reader.valuenr = search.occurrence;
-      std::string value = m_reader.getvalue(text, search.open, closeName(search));
-      m_reader.valuenr = 1;
-      return value;
-    }
+    case Search::Kind::Value:
+      return InvoiceReader::findValue(text, search.open, closeName(search), search.occurrence);
     case Search::Kind::Element:
       return element(text, search);
     case Search::Kind::Without:
