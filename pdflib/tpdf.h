@@ -34,6 +34,9 @@ class TPDF {
   bool pdfWriteTextW(double x, double y, std::u16string_view text);
   bool pdfEndPage();
   bool pdfOpenOutputFileA(std::string_view path);
+  // The output file as `fileName` inside the open folder `folder` (a file
+  // descriptor), wherever that folder is by the time the file is written.
+  bool pdfOpenOutputFileAtA(int folder, std::string_view fileName);
   bool pdfCloseFile();
   // Why the last pdfCloseFile wrote nothing: the library's errno value, 0
   // when it gave none.
@@ -58,6 +61,7 @@ class TPDF {
     void* writeText = nullptr;
     void* endPage = nullptr;
     void* openOutputFile = nullptr;
+    void* openOutputFileAt = nullptr;
     void* closeFile = nullptr;
   } m_entry;
 };

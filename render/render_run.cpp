@@ -17,7 +17,7 @@ void RenderRun::start() {
   // The file dialog makes the invoice's folder the current directory; the
   // PDF is written there.
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
-  m_outputFolder = GetCurrentDirectoryA();
+  m_outputFolder = OutputFolder::current();
   // A file that is no e-invoice is refused before anything is drawn.
   const DocumentKind kind = readDocumentKind(*chosen);
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
@@ -47,9 +47,10 @@ void RenderRun::layOut(const std::string& invoicePath, DocumentKind kind) {
 
 void RenderRun::finish(LayoutContext& layout) {
   pagefooter(layout);
-  const std::string path = pdfOutputPath(m_outputFolder, layout.state.invoicenr);
+  const std::string path = pdfOutputPath(m_outputFolder.path(), layout.state.invoicenr);
   if (m_host.medium() == Medium::Pdf) m_host.claimOutputFile(path);
-  if (!m_output.finish(path)) return;  // a print job, or nothing drawn on the PDF medium
+  if (!m_output.finish(m_outputFolder, pdfFileName(layout.state.invoicenr)))
+    return;  // a print job, or nothing drawn on the PDF medium
   m_writtenPdf = path;
   m_host.opener().open(path, "");
 }

@@ -18,6 +18,7 @@
 #include "invoice/document_kind.h"
 #include "invoice/invoice_reader.h"
 #include "output/text_output.h"
+#include "platform/output_folder.h"
 #include "render/render_host.h"
 
 namespace lumora {
@@ -43,9 +44,10 @@ class RenderRun {
   InvoiceReader& m_reader;
   TextOutput& m_output;
   std::string m_writtenPdf;
-  // The current directory the run started in: the PDF is written there or
-  // not at all, even when the folder is removed while the run works.
-  std::string m_outputFolder;
+  // The current directory the run started in, held open: the PDF is written
+  // there or not at all, even when the folder is removed or renamed while the
+  // run works.
+  OutputFolder m_outputFolder;
 };
 
 }  // namespace lumora

@@ -20,6 +20,7 @@ struct DynaPdfInstance {
   bool writeText(double x, double y, const char16_t* text);
   bool endPage();
   bool openOutputFile(const char* path);
+  bool openOutputFileAt(int32_t folder, const char* name);
   bool closeFile();
   // Why the last closeFile() wrote nothing, as an errno value.
   int closeError() const { return m_closeError; }

@@ -124,7 +124,7 @@ TEST(RenderRunTest, InvoiceNumberIsMadeSafeForTheFileName) {
   rig.start(folder.write("r.xml", minimalInvoice("../R&amp;D:7")));
   const std::string expected = GetCurrentDirectoryA() + "/Beleg-.._R&amp;D_7.pdf";
   const std::string log = fake.log();
-  EXPECT_NE(log.find("pdfEndPage;pdfOpenOutputFileA(" + expected + ");pdfCloseFile;"),
+  EXPECT_NE(log.find("pdfEndPage;pdfOpenOutputFileAtA(" + expected + ");pdfCloseFile;"),
             std::string::npos)
       << log;
   ASSERT_EQ(rig.host.recorder.calls.size(), 1u);
