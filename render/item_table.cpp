@@ -20,26 +20,14 @@ constexpr int kTableBottom = 260;
 // many bytes.
 constexpr std::int64_t kNameWidth = 45;
 
-// Adds one line amount to the sums of its rate, in the order in which the
-// sums have always been taken: the three net sums, then the two VAT sums.
-// Every contribution and addition is made in extended precision and the sum
-// stored back as a double, so the printed cents match across versions. The
-// amount text is converted for each sum it enters; a line at any other rate
-// is never converted and cannot fail. An amount that does not count as a
-// euro amount fails as any text that is no number does.
-void addToSums(RateSums& sums, std::string_view rateText, std::string_view amountText,
+// Adds one line amount to the sums of its rate. A line at any other rate is
+// never converted and cannot fail. An amount that does not count as a euro
+// amount fails as any text that is no number does.
+void addToSums(LineSums& sums, std::string_view rateText, std::string_view amountText,
                bool inEuro) {
-  const SummedRate rate = summedRate(rateText);
-  if (rate == SummedRate::None) return;
+  if (summedRate(rateText) == SummedRate::None) return;
   if (!inEuro) throwNotAnAmount(amountText);
-  const auto add = [](double& sum, long double contribution) {
-    sum = static_cast<double>(static_cast<long double>(sum) + contribution);
-  };
-  if (rate == SummedRate::Rate19) add(sums.netto19, amountToExtended(amountText));
-  if (rate == SummedRate::Rate7) add(sums.netto7, amountToExtended(amountText));
-  if (rate == SummedRate::Rate0) add(sums.netto0, amountToExtended(amountText));
-  if (rate == SummedRate::Rate19) add(sums.mwst19, amountToExtended(amountText) * 19.0L / 100.0L);
-  if (rate == SummedRate::Rate7) add(sums.mwst7, amountToExtended(amountText) * 7.0L / 100.0L);
+  sums.add(rateText, amountText);
 }
 
 }  // namespace
@@ -51,7 +39,7 @@ RateSums drawItemTable(LayoutContext& layout) {
   const int size = state.basesize;
   const bool inEuro = fields.amountsInEuro();
 
-  RateSums sums;
+  LineSums sums;
   reader.datanr = 1;
   // The pass that finds no more invoice line still draws its empty texts and
   // moves down two line steps before the loop ends.
@@ -107,7 +95,8 @@ RateSums drawItemTable(LayoutContext& layout) {
   // The totals need eleven line steps below the closing rule.
   if (state.ypos > kTableBottom - 11 * state.linestep) pagechange(layout);
   layout.draw(20, state.ypos, kRule, size);
-  return sums;
+  return {sums.netto19.value(), sums.mwst19.value(), sums.netto7.value(), sums.mwst7.value(),
+          sums.netto0.value()};
 }
 
 }  // namespace lumora
