@@ -56,6 +56,16 @@ class TotalsTest : public TableTest {
     }
     return result;
   }
+
+  // The amount at x 165 on the line of `label`; a failure when there is none.
+  std::string amountOf(const std::string& label) const {
+    const int y = find(label).y;
+    for (const PrintedText& p : at(165)) {
+      if (p.y == y) return p.text;
+    }
+    ADD_FAILURE() << "no amount on the line of " << label;
+    return "";
+  }
 };
 
 const std::string kShort(42, '_');
@@ -114,12 +124,7 @@ TEST_P(DiscountTest, OnlyTheExactText0_00HidesTheLine) {
   }
   EXPECT_EQ(labels, GetParam().labels);
   if (!labels.empty()) {
-    const int y = find("Rabatt").y;
-    for (const PrintedText& p : at(165)) {
-      if (p.y == y) {
-        EXPECT_EQ(p.text, GetParam().amount);
-      }
-    }
+    EXPECT_EQ(amountOf("Rabatt"), GetParam().amount);
   }
 }
 
@@ -142,13 +147,8 @@ TEST_F(TotalsTest, AbsentMonetaryTotalDrawsLabelsWithEmptyAmounts) {
 
 TEST_F(TotalsTest, AmountInAnotherCurrencyIsDrawnRaw) {
   drawTotalsOf(monetaryTotal("0.00", "0.00", "USD"), RateSums{});
-  const PrintedText& net = find("Nettosumme");
-  for (const PrintedText& p : at(165)) {
-    if (p.y == net.y) {
-      EXPECT_NE(p.text.find("<cbc:TaxExclusiveAmount currencyID=\"USD\">100,00"), std::string::npos)
-          << p.text;
-    }
-  }
+  EXPECT_NE(amountOf("Nettosumme").find("<cbc:TaxExclusiveAmount currencyID=\"USD\">100,00"),
+            std::string::npos);
   // The raw "0.00" check fails on the raw stretch, so the lines are shown.
   EXPECT_EQ(find("Rabatt").x, 125);
 }
