@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "invoice/path_tree.h"
@@ -22,18 +23,18 @@ bool isXmlSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// An element's text as a field shows it: the ends trimmed, and each run of
-// whitespace that holds a line break one blank.
-std::string fieldTextOf(std::string_view raw) {
-  std::string text;
+// An element's text as a field shows it, made in place from `raw`: the ends
+// trimmed, and each run of whitespace that holds a line break one blank.
+// Returns the new length; the text is never longer than before.
+std::size_t makeFieldText(char* raw, std::size_t length) {
   std::size_t at = 0;
-  while (at < raw.size() && isXmlSpace(raw[at])) ++at;
-  std::size_t end = raw.size();
+  while (at < length && isXmlSpace(raw[at])) ++at;
+  std::size_t end = length;
   while (end > at && isXmlSpace(raw[end - 1])) --end;
-  text.reserve(end - at);
+  std::size_t out = 0;
   while (at < end) {
     if (!isXmlSpace(raw[at])) {
-      text += raw[at++];
+      raw[out++] = raw[at++];
       continue;
     }
     std::size_t runEnd = at;
@@ -43,13 +44,13 @@ std::string fieldTextOf(std::string_view raw) {
       ++runEnd;
     }
     if (lineBreak) {
-      text += ' ';
+      raw[out++] = ' ';
     } else {
-      text.append(raw.substr(at, runEnd - at));
+      while (at < runEnd) raw[out++] = raw[at++];
     }
     at = runEnd;
   }
-  return text;
+  return out;
 }
 
 // DD.MM.YYYY from the positions of the syntax's date form; empty stays empty.
@@ -176,16 +177,27 @@ struct InvoiceParser::State {
     if (!captures.empty() && captures.back().depth == open.size()) {
       const Capture capture = captures.back();
       captures.pop_back();
-      std::string value = fieldTextOf(std::string_view(text).substr(capture.textFrom));
-      text.resize(capture.textFrom);
+      // The outermost text is handed over whole: a long note is not copied.
+      const std::size_t length =
+          makeFieldText(text.data() + capture.textFrom, text.size() - capture.textFrom);
+      std::string value;
+      if (capture.textFrom == 0) {
+        text.resize(length);
+        value = std::exchange(text, {});
+      } else {
+        value = text.substr(capture.textFrom, length);
+        text.resize(capture.textFrom);
+      }
       for (std::size_t i = capture.targetsFrom; i < capturedTargets.size(); ++i) {
         const PathTarget& target = tree->target(capturedTargets[i]);
+        // The last target takes the text itself, the others a copy.
+        std::string piece = i + 1 == capturedTargets.size() ? std::move(value) : value;
         if (target.kind == PathTarget::Kind::ChoiceKey) {
-          choiceKey = value;
+          choiceKey = std::move(piece);
         } else if (target.kind == PathTarget::Kind::ChoiceValue) {
-          choiceValue = value;
+          choiceValue = std::move(piece);
         } else {
-          deliver(target.field, target.rank, value);
+          deliver(target.field, target.rank, std::move(piece));
         }
       }
       capturedTargets.resize(capture.targetsFrom);
