@@ -3,12 +3,14 @@
 #include <expat.h>
 
 #include <array>
+#include <cctype>
 #include <climits>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "invoice/path_tree.h"
+#include "platform/codepage.h"
 #include "platform/exceptions.h"
 #include "platform/substring.h"
 #include "platform/text_file.h"
@@ -65,6 +67,22 @@ std::string displayDate(std::string_view raw, DateForm form) {
   return date;
 }
 
+// Files that declare Windows-1252, as invoicing software on Windows may
+// write them, are read by the code page's table; the parser itself knows
+// only UTF-8, UTF-16, ISO-8859-1 and US-ASCII.
+int XMLCALL windows1252(void*, const XML_Char* name, XML_Encoding* encoding) {
+  std::string lower(name);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (lower != "windows-1252" && lower != "cp1252") return XML_STATUS_ERROR;
+  for (int byte = 0; byte < 256; ++byte) {
+    encoding->map[byte] = cp1252ToUnicode(static_cast<unsigned char>(byte));
+  }
+  encoding->data = nullptr;
+  encoding->convert = nullptr;
+  encoding->release = nullptr;
+  return XML_STATUS_OK;
+}
+
 std::string notWellFormed(XML_Parser parser) {
   return "Die Datei ist kein wohlgeformtes XML: Zeile " +
          std::to_string(XML_GetCurrentLineNumber(parser)) + ", Spalte " +
@@ -104,6 +122,7 @@ struct InvoiceParser::State {
     XML_SetUserData(parser, this);
     XML_SetElementHandler(parser, &State::onStart, &State::onEnd);
     XML_SetCharacterDataHandler(parser, &State::onText);
+    XML_SetUnknownEncodingHandler(parser, &windows1252, nullptr);
   }
   ~State() { XML_ParserFree(parser); }
 
