@@ -198,9 +198,8 @@ TEST(LumoraRenderTest, PdfGoesIntoTheFolderChosenAtTheStartOrNowhere) {
       host.chosenFile = invoice;
       host.folder = chosen;
       if (replacedByLink) host.linkedTo = elsewhere;
-      InvoiceReader reader;
       TextOutput output(host, nullptr);
-      RenderRun run(host, reader, output);
+      RenderRun run(host, output);
       try {
         run.start();
         return 0;
