@@ -2,32 +2,35 @@
 
 #include "output/character_data.h"
 #include "platform/codepage.h"
+#include "platform/utf8.h"
 
 namespace lumora {
 
 std::string clear(std::string_view text) {
-  std::string result(text.size(), '\0');
-  char* out = result.data();
+  std::string result;
+  result.reserve(text.size());
   std::size_t at = 0;
   while (at < text.size()) {
     const char c = text[at];
     // Plain ASCII, the bulk of every invoice, is copied without a closer look.
     if (static_cast<unsigned char>(c) < 0x80 && c != '&') {
-      *out++ = c;
+      result += c;
       ++at;
       continue;
     }
     const CharacterUnit unit = characterUnitAt(text, at);
-    if (!unit.decoded) {
-      for (std::size_t i = 0; i < unit.length; ++i) *out++ = text[at + i];
-    } else if (unit.character == '\n' || unit.character == '\r') {
-      *out++ = ' ';  // only a reference can bring a line break this far
+    if (unit.decoded && unit.length > 1 && c != '&') {
+      result.append(text, at, unit.length);  // UTF-8 already
+    } else if (unit.decoded) {
+      // Only a reference can bring a line break this far.
+      appendUtf8(result, unit.character == '\n' || unit.character == '\r' ? ' ' : unit.character);
+    } else if (unit.length == 1) {
+      appendUtf8(result, cp1252ToUnicode(static_cast<unsigned char>(c)));
     } else {
-      *out++ = unicodeToCp1252(unit.character);
+      result.append(text, at, unit.length);  // a reference that names no character
     }
     at += unit.length;
   }
-  result.resize(static_cast<std::size_t>(out - result.data()));
   return result;
 }
 

@@ -14,8 +14,7 @@ namespace {
 constexpr int kLabelX = 125;
 constexpr int kAmountX = 165;
 constexpr int kTotalsSize = 10;
-// The euro sign in the program's code page; drucke passes the byte through.
-constexpr std::string_view kEuroSign = "\x80";
+constexpr std::string_view kEuroSign = "€";
 
 }  // namespace
 

@@ -174,18 +174,18 @@ TEST_F(ItemTableTest, CutsNeverSplitACharacterEntityOrReference) {
     std::vector<std::string> printed;
   };
   const Case cases[] = {
-      {x44 + "\xC3\xA4rger", "", {x44, "\xE4rger"}},        // ä at 45-46
-      {x43 + "\xE2\x80\xA6 mehr", "", {x43, "\x85 mehr"}},  // … at 44-46
-      {x42 + "\xE2\x80\xA6", "", {x42 + "\x85"}},           // … ends at 45
-      {x42 + "\xF0\x9F\x98\x80!", "", {x42, "?!"}},         // an emoji at 43-46
+      {x44 + "ärger", "", {x44, "ärger"}},                          // ä at 45-46
+      {x43 + "… mehr", "", {x43, "… mehr"}},                        // … at 44-46
+      {x42 + "…", "", {x42 + "…"}},                                 // … ends at 45
+      {x42 + "\xF0\x9F\x98\x80!", "", {x42, "\xF0\x9F\x98\x80!"}},  // an emoji at 43-46
       {x43 + "&amp;lt;", "", {x43, "&lt;"}},
-      {x44 + "&#8217;s", "", {x44, "\x92s"}},
-      {x44 + "&#xD800;", "", {x44, "&#xD800;"}},               // no character, still kept whole
-      {x44 + "\xC3", "", {x44 + "\xC3"}},                      // a lone byte at the end
-      {x44 + "\xC3(", "", {x44 + "\xC3", "("}},                // not UTF-8: cut as bytes
-      {x44 + "\xE4\xF6\xFC", "", {x44 + "\xE4", "\xF6\xFC"}},  // Windows-1252 bytes
+      {x44 + "&#8217;s", "", {x44, "’s"}},
+      {x44 + "&#xD800;", "", {x44, "&#xD800;"}},      // no character, still kept whole
+      {x44 + "\xC3", "", {x44 + "Ã"}},                // a lone byte at the end
+      {x44 + "\xC3(", "", {x44 + "Ã", "("}},          // not UTF-8: cut as bytes
+      {x44 + "\xE4\xF6\xFC", "", {x44 + "ä", "öü"}},  // Windows-1252 bytes
       // Each long-text piece is cut the same way, across the name's end.
-      {x44 + "xx", x43 + "\xC3\xBC", {x44 + "x", x44, "\xFC"}},
+      {x44 + "xx", x43 + "ü", {x44 + "x", x44, "ü"}},
   };
   for (const Case& c : cases) {
     printer.texts.clear();

@@ -59,7 +59,7 @@ class TotalsTest : public TableTest {
 };
 
 const std::string kShort(42, '_');
-const std::string kEuro = "\x80";
+const std::string kEuro = "€";
 
 TEST_F(TotalsTest, EveryLineDrawnStandsFiveMillimetresBelowTheLast) {
   drawTotalsOf(monetaryTotal("10.50", "5.00") + paymentTerms("Zahlbar sofort"),

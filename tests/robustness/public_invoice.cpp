@@ -8,7 +8,6 @@
 
 #include "invoice/invoice_reader.h"
 #include "output/clear.h"
-#include "platform/codepage.h"
 
 namespace lumora::test {
 namespace {
@@ -53,19 +52,6 @@ bool summedRate(const std::string& rate) {
 std::string currencyOf(const std::string& block, const std::string& element) {
   const std::string open = "<" + element + " currencyID=\"";
   return between(block, open, "\"").value_or("");
-}
-
-void appendUtf8(std::string& out, char16_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 }  // namespace
@@ -116,9 +102,7 @@ std::vector<std::string> invoiceFilesIn(const std::string& folder) {
 }
 
 std::string shownText(const std::string& raw) {
-  std::string utf8;
-  for (const char16_t c : cp1252ToUtf16(clear(raw))) appendUtf8(utf8, c);
-  return utf8;
+  return clear(raw);
 }
 
 std::vector<std::string> wordsOf(const std::string& text) {

@@ -27,8 +27,7 @@ PublicInvoice readPublicInvoice(const std::string& path);
 // Every *.xml file of the folder, sorted by name.
 std::vector<std::string> invoiceFilesIn(const std::string& folder);
 
-// A raw invoice text as a reader sees it on the page, in UTF-8: decoded by
-// the program into Windows-1252 and shown in that code page.
+// A raw invoice text as a reader sees it on the page, in UTF-8.
 std::string shownText(const std::string& raw);
 
 // The words of a text, split at blanks.
