@@ -13,21 +13,16 @@ std::string clear(std::string_view text) {
   while (at < text.size()) {
     const char c = text[at];
     // Plain ASCII, the bulk of every invoice, is copied without a closer look.
-    if (static_cast<unsigned char>(c) < 0x80 && c != '&') {
+    if (static_cast<unsigned char>(c) < 0x80) {
       result += c;
       ++at;
       continue;
     }
     const CharacterUnit unit = characterUnitAt(text, at);
-    if (unit.decoded && unit.length > 1 && c != '&') {
+    if (unit.decoded) {
       result.append(text, at, unit.length);  // UTF-8 already
-    } else if (unit.decoded) {
-      // Only a reference can bring a line break this far.
-      appendUtf8(result, unit.character == '\n' || unit.character == '\r' ? ' ' : unit.character);
-    } else if (unit.length == 1) {
-      appendUtf8(result, cp1252ToUnicode(static_cast<unsigned char>(c)));
     } else {
-      result.append(text, at, unit.length);  // a reference that names no character
+      appendUtf8(result, cp1252ToUnicode(static_cast<unsigned char>(c)));
     }
     at += unit.length;
   }

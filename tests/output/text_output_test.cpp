@@ -42,7 +42,7 @@ TEST(TextOutputTest, FirstPdfTextStartsTheDocumentThenEveryTextSetsItsFont) {
   SelectedMedium medium;
   TextOutput output(medium, nullptr, systemLibraryLoader(), u"fakepdf.dll");
   output.drucke(115, 15, "Rechnungsnummer:", "Arial", 8);
-  output.drucke(155, 15, "R&amp;D", "Arial", 8);
+  output.drucke(155, 15, "R&D", "Arial", 8);
   output.drucke(20, 175, "", "Arial", 10);
   EXPECT_EQ(fake.log(),
             "pdfNewPDF;pdfCreateNewPDFA(\"\");pdfAppend;pdfSetFontW(Courier,1280,15,-1,2);"
@@ -96,7 +96,7 @@ TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
     TextOutput output(medium, &printer);
     output.drucke(115, 15,
                   "Stra\xC3\x9F"
-                  "e &lt;1&gt;",
+                  "e <1>",
                   "Arial", 8);
     ASSERT_EQ(printer.texts.size(), 1u);
     EXPECT_EQ(printer.texts[0].x, row.x);
@@ -108,19 +108,18 @@ TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
 }
 
 // Widths come back in the layout's millimetres: 3 points each on the PDF
-// page, whole pixels per millimetre on the printer; of the decoded text.
+// page, whole pixels per millimetre on the printer.
 TEST(TextOutputTest, TextWidthInLayoutMillimetresOnEachMedium) {
   test::FakeLibrary fake("fakepdf.dll");
   test::RecordingPrinter printer(600, 600);
   SelectedMedium medium;
   TextOutput output(medium, &printer, systemLibraryLoader(), u"fakepdf.dll");
-  EXPECT_NEAR(output.textWidth("R&amp;D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 / 3, 1e-9);
+  EXPECT_NEAR(output.textWidth("R&D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 / 3, 1e-9);
   EXPECT_EQ(fake.log(),
             "pdfNewPDF;pdfMeasureTextW(Arial,8,R&D ?"
             "?);");  // the fake shows ? past ASCII
   medium.selected = Medium::Printer;
-  EXPECT_NEAR(output.textWidth("R&amp;D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 * 600 / 72 / 24,
-              1e-9);
+  EXPECT_NEAR(output.textWidth("R&D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 * 600 / 72 / 24, 1e-9);
   EXPECT_FALSE(printer.printing());
 }
 
@@ -157,7 +156,7 @@ TEST(TextOutputTest, TwoPagesThroughTheRealLibrary) {
   SelectedMedium medium;
   TextOutput output(medium, nullptr);
   output.drucke(115, 15, "Rechnungsnummer:", "Arial", 8);
-  output.drucke(20, 56, "M\xC3\xBCller &amp; S\xC3\xB6hne", "Arial", 12);
+  output.drucke(20, 56, "M\xC3\xBCller & S\xC3\xB6hne", "Arial", 12);
   output.pdf()->pdfEndPage();
   output.pdf()->pdfAppend();
   output.drucke(140, 5, "Seite 2", "Arial", 8);
