@@ -94,6 +94,7 @@ int FontRegistry::select(const std::string& family, double size) {
   if (m_fonts.size() >= static_cast<size_t>(std::numeric_limits<int>::max())) return -1;
   m_fonts.push_back({face, size});
   m_scaled.emplace_back();
+  m_advances.emplace_back();
   return static_cast<int>(m_fonts.size() - 1);
 }
 
@@ -110,7 +111,7 @@ bool FontRegistry::drawsAlone(int handle, std::string_view utf8) const {
   return true;
 }
 
-double FontRegistry::plainWidth(int handle, std::string_view utf8) {
+cairo_scaled_font_t* FontRegistry::scaledFont(int handle) {
   ScaledFontPtr& scaled = m_scaled.at(static_cast<size_t>(handle));
   if (!scaled) {
     const FontChoice& font = at(handle);
@@ -125,10 +126,28 @@ double FontRegistry::plainWidth(int handle, std::string_view utf8) {
     scaled.reset(cairo_scaled_font_create(font.face->face.get(), &size, &identity, options));
     cairo_font_options_destroy(options);
   }
-  const std::string text(utf8);
-  cairo_text_extents_t extents;
-  cairo_scaled_font_text_extents(scaled.get(), text.c_str(), &extents);
-  return extents.x_advance;
+  return scaled.get();
+}
+
+double FontRegistry::plainWidth(int handle, std::string_view utf8) {
+  // cairo sets such a text glyph after glyph, each advancing by its own
+  // width, so the text is as wide as its characters' advances together; each
+  // is asked of cairo once.
+  std::unordered_map<char32_t, double>& advances = m_advances.at(static_cast<size_t>(handle));
+  double width = 0;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Unit unit = utf8UnitAt(utf8, at);
+    auto known = advances.find(unit.character);
+    if (known == advances.end()) {
+      const std::string character(utf8.substr(at, unit.length));
+      cairo_text_extents_t extents;
+      cairo_scaled_font_text_extents(scaledFont(handle), character.c_str(), &extents);
+      known = advances.emplace(unit.character, extents.x_advance).first;
+    }
+    width += known->second;
+    at += unit.length;
+  }
+  return width;
 }
 
 }  // namespace dynapdf

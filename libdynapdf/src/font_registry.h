@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dynapdf {
@@ -61,12 +62,18 @@ class FontRegistry {
   // The advance width in points of a text that drawsAlone() accepts.
   double plainWidth(int handle, std::string_view utf8);
 
+  // The font at its size, unhinted as the PDF surface sets it; made on
+  // first use and kept, so measuring and drawing share its glyphs.
+  cairo_scaled_font_t* scaledFont(int handle);
+
  private:
   FontFace* faceFor(const std::string& family);
 
   std::map<std::string, std::unique_ptr<FontFace>> m_faces;  // by the family name asked for
   std::vector<FontChoice> m_fonts;                           // index = handle
   std::vector<ScaledFontPtr> m_scaled;                       // index = handle, made on first use
+  // Each character's advance in points, index = handle, filled on first use.
+  std::vector<std::unordered_map<char32_t, double>> m_advances;
 };
 
 }  // namespace dynapdf

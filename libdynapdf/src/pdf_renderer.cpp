@@ -26,7 +26,7 @@ cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned in
 // most runs of an invoice share one.
 class RunPainter {
  public:
-  RunPainter(cairo_t* cr, const FontRegistry& fonts, FallbackText& fallback, double pageHeight)
+  RunPainter(cairo_t* cr, FontRegistry& fonts, FallbackText& fallback, double pageHeight)
       : m_cr(cr), m_fonts(fonts), m_fallback(fallback), m_pageHeight(pageHeight) {}
 
   void draw(const TextRun& run) {
@@ -47,9 +47,9 @@ class RunPainter {
 
  private:
   void select(int handle) {
-    const FontChoice& font = m_fonts.at(handle);
-    cairo_set_font_face(m_cr, font.face->face.get());
-    cairo_set_font_size(m_cr, font.size);
+    // The scaled font the layout measured with: the same unhinted widths,
+    // and its glyphs are loaded already.
+    cairo_set_scaled_font(m_cr, m_fonts.scaledFont(handle));
     cairo_font_extents_t extents;
     cairo_font_extents(m_cr, &extents);
     m_font = handle;
@@ -57,7 +57,7 @@ class RunPainter {
   }
 
   cairo_t* m_cr;
-  const FontRegistry& m_fonts;
+  FontRegistry& m_fonts;
   FallbackText& m_fallback;
   double m_pageHeight;
   int m_font = -1;
@@ -66,7 +66,7 @@ class RunPainter {
 
 }  // namespace
 
-bool renderPdf(const Document& document, const FontRegistry& fonts, FallbackText& fallback,
+bool renderPdf(const Document& document, FontRegistry& fonts, FallbackText& fallback,
                AtomicFile& file) {
   const PageSize size = document.pageSize;
   std::unique_ptr<cairo_surface_t, SurfaceRelease> surface(

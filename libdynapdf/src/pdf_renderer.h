@@ -13,7 +13,7 @@ namespace dynapdf {
 
 // Draws every page of the document into the file. False when cairo or the
 // file reports an error; the file is then incomplete and must be discarded.
-bool renderPdf(const Document& document, const FontRegistry& fonts, FallbackText& fallback,
+bool renderPdf(const Document& document, FontRegistry& fonts, FallbackText& fallback,
                AtomicFile& file);
 
 }  // namespace dynapdf
