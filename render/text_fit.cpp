@@ -1,6 +1,7 @@
 #include "render/text_fit.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace lumora {
@@ -69,8 +70,13 @@ std::size_t fittingPrefix(const TextWidth& widthOf, std::string_view text, std::
 }  // namespace
 
 FittedText fitText(const TextWidth& widthOf, std::string_view text, int size, double room) {
-  if (text.empty() || widthOf(text, size) <= room) return {std::string(text), size};
-  for (int smaller = size - 1; smaller >= kSmallestFittedSize; --smaller) {
+  if (text.empty()) return {std::string(text), size};
+  const double width = widthOf(text, size);
+  if (width <= room) return {std::string(text), size};
+  // Widths grow in proportion to the size: try the largest size that should
+  // fit first, and make sure by measuring, so no size is measured in vain.
+  const int estimate = static_cast<int>(std::floor(room / width * size));
+  for (int smaller = std::min(size - 1, estimate); smaller >= kSmallestFittedSize; --smaller) {
     if (widthOf(text, smaller) <= room) return {std::string(text), smaller};
   }
   const int smallest = std::min(size, kSmallestFittedSize);
