@@ -1,10 +1,12 @@
 #include "invoice/invoice_syntax.h"
 
 #include <array>
+#include <cassert>
 
 namespace lumora {
 
 std::string& fieldText(Invoice& invoice, Field field) {
+  assert(!isLineField(field));
   switch (field) {
     case Field::Number:
       return invoice.number;
@@ -76,6 +78,7 @@ std::string& fieldText(Invoice& invoice, Field field) {
 }
 
 std::string& fieldText(InvoiceLine& line, Field field) {
+  assert(isLineField(field));
   switch (field) {
     case Field::LineId:
       return line.id;
