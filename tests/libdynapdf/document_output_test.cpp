@@ -152,23 +152,6 @@ TEST_F(DocumentOutput, WithoutTheTextModuleEveryTextIsStillWritten) {
   EXPECT_NE(readPageText(path, 1).find("Москва"), std::string::npos);
 }
 
-// Widths grow with the size; a call that cannot measure leaves the width.
-TEST_F(DocumentOutput, MeasuringNeedsAFontButNoDocument) {
-  double width = 7;
-  double half = 0;
-  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 10, u"", &width));
-  EXPECT_EQ(width, 0);
-  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 10, u"Rechnung", &width));
-  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 5, u"Rechnung", &half));
-  EXPECT_NEAR(width, 2 * half, 1e-9);
-  width = 7;
-  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"", 10, u"a", &width));
-  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"Arial", 0, u"a", &width));
-  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"Arial", 10, nullptr, &width));
-  EXPECT_FALSE(pdfMeasureTextW(nullptr, u"Arial", 10, u"a", &width));
-  EXPECT_EQ(width, 7);
-}
-
 TEST_F(DocumentOutput, BrokenUtf16BecomesReplacementCharacter) {
   const char16_t loneHigh[] = {u'A', 0xD800, u'B', 0};
   const char16_t loneLow[] = {u'C', 0xDC00, 0};
