@@ -1,6 +1,7 @@
 #include "font_registry.h"
 
 #include <cairo-ft.h>
+#include FT_ADVANCES_H
 
 #include <cmath>
 #include <limits>
@@ -129,20 +130,33 @@ cairo_scaled_font_t* FontRegistry::scaledFont(int handle) {
   return scaled.get();
 }
 
+double FontRegistry::advance(int handle, char32_t character) {
+  // The font's own advance in its design units, read without loading the
+  // glyph's outline: what cairo advances by when metrics are not hinted.
+  cairo_scaled_font_t* scaled = scaledFont(handle);
+  FT_Face face = cairo_ft_scaled_font_lock_face(scaled);
+  double width = 0;
+  FT_Fixed units = 0;
+  if (face != nullptr && face->units_per_EM != 0 &&
+      FT_Get_Advance(face, FT_Get_Char_Index(face, character),
+                     FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING, &units) == 0) {
+    width = static_cast<double>(units) * at(handle).size / face->units_per_EM;
+  }
+  if (face != nullptr) cairo_ft_scaled_font_unlock_face(scaled);
+  return width;
+}
+
 double FontRegistry::plainWidth(int handle, std::string_view utf8) {
   // cairo sets such a text glyph after glyph, each advancing by its own
   // width, so the text is as wide as its characters' advances together; each
-  // is asked of cairo once.
+  // is read from the font once.
   std::unordered_map<char32_t, double>& advances = m_advances.at(static_cast<size_t>(handle));
   double width = 0;
   for (std::size_t at = 0; at < utf8.size();) {
     const Utf8Unit unit = utf8UnitAt(utf8, at);
     auto known = advances.find(unit.character);
     if (known == advances.end()) {
-      const std::string character(utf8.substr(at, unit.length));
-      cairo_text_extents_t extents;
-      cairo_scaled_font_text_extents(scaledFont(handle), character.c_str(), &extents);
-      known = advances.emplace(unit.character, extents.x_advance).first;
+      known = advances.emplace(unit.character, advance(handle, unit.character)).first;
     }
     width += known->second;
     at += unit.length;

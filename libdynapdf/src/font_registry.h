@@ -68,6 +68,7 @@ class FontRegistry {
 
  private:
   FontFace* faceFor(const std::string& family);
+  double advance(int handle, char32_t character);
 
   std::map<std::string, std::unique_ptr<FontFace>> m_faces;  // by the family name asked for
   std::vector<FontChoice> m_fonts;                           // index = handle
