@@ -1,0 +1,30 @@
+#include "platform/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/text_file.h"
+
+namespace lumora {
+
+int openRegularFile(const std::string& path) {
+  if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throwInOutError(errno);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
+    ::close(fd);
+    throwInOutError(error);
+  }
+  // O_NONBLOCK stays set: it does not change how a regular file is read.
+  return fd;
+}
+
+}  // namespace lumora

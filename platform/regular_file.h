@@ -1,0 +1,16 @@
+#pragma once
+// Opening a file that the program reads as a whole (a PDF invoice): only a
+// regular file, and without blocking, so that a named pipe or a device
+// cannot stall the program or never end.
+
+#include <string>
+
+namespace lumora {
+
+// A descriptor for reading `path`, closed on exec; the caller closes it.
+// Throws InOutError with the run-time library's message when it cannot be
+// opened or is no regular file (a folder: access denied, as the run-time
+// library says).
+int openRegularFile(const std::string& path);
+
+}  // namespace lumora
