@@ -236,6 +236,8 @@ TEST(LumoraRenderTest, PdfRunsLoadNoQtAndThePdfLibraryOnce) {
   }
   EXPECT_EQ(loads, 1u) << outcome.err;
   EXPECT_EQ(outcome.err.find("libQt"), std::string::npos) << outcome.err;
+  // qpdf is loaded for PDF invoices only.
+  EXPECT_EQ(outcome.err.find("libqpdf"), std::string::npos) << outcome.err;
 }
 
 // Without its module the printer medium is refused with the reason, and
