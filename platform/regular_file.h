@@ -13,4 +13,8 @@ namespace lumora {
 // library says).
 int openRegularFile(const std::string& path);
 
+// Whether both paths name the same existing file (through links, hard
+// links included). False when either does not exist.
+bool sameFile(const std::string& first, const std::string& second);
+
 }  // namespace lumora

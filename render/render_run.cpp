@@ -2,6 +2,8 @@
 
 #include "invoice/document_kind.h"
 #include "platform/current_directory.h"
+#include "platform/exceptions.h"
+#include "platform/regular_file.h"
 #include "render/layout_context.h"
 #include "render/output_path.h"
 
@@ -48,7 +50,12 @@ void RenderRun::layOut(const std::string& invoicePath, DocumentKind kind) {
 void RenderRun::finish(LayoutContext& layout) {
   pagefooter(layout);
   const std::string path = pdfOutputPath(m_outputFolder, layout.state.invoicenr);
-  if (m_host.medium() == Medium::Pdf) m_host.claimOutputFile(path);
+  if (m_host.medium() == Medium::Pdf) {
+    // An invoice PDF named like its own Beleg (or one an earlier run wrote,
+    // opened again) would be lost.
+    if (sameFile(path, m_reader.xmlfile)) throw Exception(std::string(kOutputIsInput) + path);
+    m_host.claimOutputFile(path);
+  }
   if (!m_output.finish(path)) return;  // a print job, or nothing drawn on the PDF medium
   m_writtenPdf = path;
   m_host.opener().open(path, "");

@@ -14,6 +14,7 @@
 // current directory (the invoice's folder) and opened, or the print job ends.
 
 #include <string>
+#include <string_view>
 
 #include "invoice/document_kind.h"
 #include "invoice/invoice_reader.h"
@@ -23,6 +24,10 @@
 namespace lumora {
 
 struct LayoutContext;
+
+// The run that would write its PDF over the invoice itself stops.
+inline constexpr std::string_view kOutputIsInput =
+    "Die PDF-Datei würde die E-Rechnung selbst ersetzen und wird nicht geschrieben: ";
 
 class RenderRun {
  public:
