@@ -1,13 +1,11 @@
 #include "invoice/qpdf_embedded_files.h"
 
-#include <unistd.h>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 
-#include <cerrno>
 #include <cstdio>
 #include <set>
 #include <stdexcept>
@@ -15,7 +13,6 @@
 
 #include "platform/exceptions.h"
 #include "platform/regular_file.h"
-#include "platform/text_file.h"
 
 namespace lumora {
 namespace {
@@ -79,17 +76,6 @@ QPDFObjectHandle embeddedStream(QPDFObjectHandle spec) {
     if (stream.isStream()) return stream;
   }
   return QPDFObjectHandle::newNull();
-}
-
-FILE* openForReading(const std::string& path) {
-  const int fd = openRegularFile(path);
-  FILE* file = ::fdopen(fd, "rb");
-  if (!file) {
-    const int error = errno;
-    ::close(fd);
-    throwInOutError(error);
-  }
-  return file;
 }
 
 class QpdfEmbeddedFiles final : public EmbeddedFiles {
@@ -211,7 +197,7 @@ class QpdfEmbeddedFiles final : public EmbeddedFiles {
 }  // namespace
 
 std::unique_ptr<EmbeddedFiles> readPdfEmbeddedFiles(const std::string& path) {
-  FILE* file = openForReading(path);
+  FILE* file = openRegularFileStream(path);
   auto pdf = std::make_unique<QpdfEmbeddedFiles>();
   pdf->open(file);
   return pdf;

@@ -27,6 +27,17 @@ int openRegularFile(const std::string& path) {
   return fd;
 }
 
+std::FILE* openRegularFileStream(const std::string& path) {
+  const int fd = openRegularFile(path);
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (!file) {
+    const int error = errno;
+    ::close(fd);
+    throwInOutError(error);
+  }
+  return file;
+}
+
 bool sameFile(const std::string& first, const std::string& second) {
   struct stat a {};
   struct stat b {};

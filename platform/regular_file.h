@@ -3,6 +3,7 @@
 // regular file, and without blocking, so that a named pipe or a device
 // cannot stall the program or never end.
 
+#include <cstdio>
 #include <string>
 
 namespace lumora {
@@ -12,6 +13,9 @@ namespace lumora {
 // opened or is no regular file (a folder: access denied, as the run-time
 // library says).
 int openRegularFile(const std::string& path);
+
+// The same as a stream for reading; the caller closes it.
+std::FILE* openRegularFileStream(const std::string& path);
 
 // Whether both paths name the same existing file (through links, hard
 // links included). False when either does not exist.

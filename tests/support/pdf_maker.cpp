@@ -1,5 +1,7 @@
 #include "pdf_maker.h"
 
+#include <algorithm>
+
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
