@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view kOutputDir = "--output-dir";
 constexpr std::string_view kPrinter = "--printer";
 constexpr std::string_view kExtractXml = "--extract-xml";
+constexpr std::string_view kAttachments = "--attachments";
 
 // The value of an option given as "--name VALUE" or "--name=VALUE", or
 // nothing when `argument` is another option.
@@ -52,14 +53,18 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       options.printer = *name;
     } else if (auto xmlFolder = optionValue(kExtractXml, "a folder", arguments, i)) {
       options.extractXmlDir = *xmlFolder;
+    } else if (auto attachmentFolder = optionValue(kAttachments, "a folder", arguments, i)) {
+      options.attachmentsDir = *attachmentFolder;
     } else {
       throw UsageError("unknown option " + argument);
     }
   }
   if (!options.help && options.invoices.empty()) throw UsageError("no invoice file given");
-  if (!options.extractXmlDir.empty() && (options.longText || options.open ||
-                                         !options.outputDir.empty() || !options.printer.empty())) {
-    throw UsageError("--extract-xml saves files and renders nothing; it takes only --overwrite");
+  if (options.saving() && (options.longText || options.open || !options.outputDir.empty() ||
+                           !options.printer.empty())) {
+    throw UsageError(
+        "--extract-xml and --attachments save files and render nothing; they take only "
+        "--overwrite");
   }
   return options;
 }
@@ -84,6 +89,9 @@ Options:
                      into DIR under the name it carries there (made safe as
                      a file name; an existing file is replaced only with
                      --overwrite) and print its path
+  --attachments DIR  render nothing: save the files each invoice carries
+                     (the PDF's other embedded files, the documents inside
+                     the XML) into DIR in the same way
   -h, --help         show this help and exit
 
 An invoice that cannot be rendered is reported on standard error as

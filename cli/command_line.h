@@ -2,7 +2,7 @@
 // lumora-render's command line:
 //   lumora-render [--long-text] [--open] [--overwrite] [--output-dir DIR] [--printer NAME]
 //                 INVOICE.xml|INVOICE.pdf...
-//   lumora-render --extract-xml DIR [--overwrite] INVOICE.pdf...
+//   lumora-render [--extract-xml DIR] [--attachments DIR] [--overwrite] INVOICE.pdf...
 
 #include <stdexcept>
 #include <string>
@@ -18,6 +18,11 @@ struct Options {
   std::string outputDir;      // empty: each PDF goes next to its invoice
   std::string printer;        // --printer: print on this printer instead of writing PDFs
   std::string extractXmlDir;  // --extract-xml: save each PDF's invoice XML here, render nothing
+  std::string
+      attachmentsDir;  // --attachments: save each invoice's attachments here, render nothing
+
+  // Files are saved instead of rendered.
+  bool saving() const { return !extractXmlDir.empty() || !attachmentsDir.empty(); }
   std::vector<std::string> invoices;
 };
 

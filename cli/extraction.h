@@ -1,6 +1,7 @@
 #pragma once
-// lumora-render's --extract-xml DIR: the invoice XML inside each PDF named
-// on the command line is saved into DIR under the name it carries there;
+// lumora-render's --extract-xml DIR and --attachments DIR: the invoice XML
+// inside each PDF named on the command line, and the files the invoice
+// carries with it, are saved into DIR under the names they carry there;
 // nothing is rendered.
 
 #include <functional>
@@ -18,7 +19,7 @@ struct ExtractionReport {
 };
 
 // Exit status: 0 when every file was saved, 1 when any failed or the paths
-// could not be printed. Throws UsageError when DIR is no folder.
+// could not be printed. Throws UsageError when a DIR is no folder.
 int extractFiles(const Options& options, const ExtractionReport& report);
 
 }  // namespace lumora::cli

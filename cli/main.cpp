@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     return usageError(error.what());
   }
   if (options.help) return writeOutput(cli::helpText()) ? 0 : kSomeFailed;
-  if (!options.extractXmlDir.empty()) {
+  if (options.saving()) {
     try {
       return cli::extractFiles(
           options, {[](const std::string& path) { return writeOutput(path + "\n"); }, errorLine});

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,9 +30,10 @@ struct Extraction {
 };
 
 Extraction extract(const std::string& folder, const std::vector<std::string>& pdfs,
-                   bool overwrite = false) {
+                   bool overwrite = false, const std::string& attachmentFolder = "") {
   cli::Options options;
   options.extractXmlDir = folder;
+  options.attachmentsDir = attachmentFolder;
   options.overwrite = overwrite;
   options.invoices = pdfs;
   Extraction result;
@@ -124,6 +126,40 @@ TEST(ExtractXmlTest, NamesAreMadeSafeAndFilesReplacedOnlyWhenAsked) {
   EXPECT_EQ(folder.read("out/_._Rechnung_1.xml"), invoice);
   EXPECT_FALSE(fs::exists(folder.path() + "/target"));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() + "/out"), {}), 1);
+}
+
+// Every file beside the invoice is saved, each on its own: one that cannot
+// be read is reported and the others are still saved.
+TEST(ExtractXmlTest, AttachmentsOfAPdfAreSavedEachAlone) {
+  TempDir folder;
+  const std::string invoice = "<Invoice><cbc:ID>1</cbc:ID></Invoice>";
+  const std::string drawing(70000, '\x89');
+  std::string pdfBytes = makePdf({{"lieferschein.pdf", "%PDF-1.4 Lieferschein", "application/pdf"},
+                                  {"factur-x.xml", invoice},
+                                  {"zeichnung.png", drawing, "image/png"}});
+  const std::string pdf = folder.write("a.pdf", pdfBytes);
+  fs::create_directory(folder.path() + "/xml");
+  fs::create_directory(folder.path() + "/anlagen");
+  const Extraction saved =
+      extract(folder.path() + "/xml", {pdf}, false, folder.path() + "/anlagen");
+  EXPECT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(saved.out, folder.path() + "/xml/factur-x.xml\n" + folder.path() +
+                           "/anlagen/lieferschein.pdf\n" + folder.path() +
+                           "/anlagen/zeichnung.png\n");
+  EXPECT_EQ(folder.read("anlagen/lieferschein.pdf"), "%PDF-1.4 Lieferschein");
+  EXPECT_EQ(folder.read("anlagen/zeichnung.png"), drawing);
+
+  // The drawing's stream garbled: it is reported, the delivery note saved.
+  const std::size_t stream = pdfBytes.find("stream", pdfBytes.find("image#2fpng"));
+  pdfBytes.replace(stream + 20, 40, 40, 'x');
+  const std::string damaged = folder.write("b.pdf", pdfBytes);
+  const Extraction partly =
+      extract(folder.path() + "/xml", {damaged}, true, folder.path() + "/anlagen");
+  EXPECT_EQ(partly.status, 1);
+  EXPECT_EQ(partly.err, damaged +
+                            ": Die eingebettete Datei zeichnung.png ist beschädigt und kann "
+                            "nicht gelesen werden.\n");
+  EXPECT_EQ(std::count(partly.out.begin(), partly.out.end(), '\n'), 2);
 }
 
 TEST(ExtractXmlTest, SafeFileNames) {
