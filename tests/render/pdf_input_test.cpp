@@ -7,8 +7,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/exceptions.h"
+#include "render/attachment_list.h"
 #include "render/render_run.h"
 #include "tests/render/pdf_run.h"
 
@@ -37,6 +40,18 @@ TEST(PdfInputTest, OutputNeverReplacesItsInput) {
     std::ifstream kept(path, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), invoice) << path;
   }
+}
+
+// One unit of width per byte: "Anlagen: " is 9 wide.
+TEST(PdfInputTest, AttachmentListBreaksAfterACommaWithinTheWidth) {
+  const auto bytes = [](std::string_view text) { return static_cast<double>(text.size()); };
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(attachmentLines({}, 30, bytes), Lines{});
+  EXPECT_EQ(attachmentLines({"a.pdf", "b.png"}, 30, bytes), Lines{"Anlagen: a.pdf, b.png"});
+  EXPECT_EQ(attachmentLines({"a.pdf", "b.png", "c.txt"}, 22, bytes),
+            (Lines{"Anlagen: a.pdf, b.png,", "c.txt"}));
+  EXPECT_EQ(attachmentLines({"lieferschein-2024.pdf", "a.pdf", std::string(40, 'x')}, 30, bytes),
+            (Lines{"Anlagen: lieferschein-2024.pdf,", "a.pdf,", std::string(40, 'x')}));
 }
 
 }  // namespace

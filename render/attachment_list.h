@@ -1,0 +1,21 @@
+#pragma once
+// The line under the payment note that names the files an invoice carries:
+// "Anlagen: name1, name2", broken where it would pass the printable width.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora {
+
+inline constexpr std::string_view kAttachmentsLabel = "Anlagen: ";
+
+// The lines of the list for `names` (none when there are none), each at
+// most `width` wide as `widthOf` measures it: a line breaks after a ", ",
+// and the following lines start where the label does. A name wider than the
+// width stands alone on its line.
+std::vector<std::string> attachmentLines(const std::vector<std::string>& names, double width,
+                                         const std::function<double(std::string_view)>& widthOf);
+
+}  // namespace lumora
