@@ -3,7 +3,6 @@
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
-#include <qpdf/QPDFNameTreeObjectHelper.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 
 #include <cstdio>
@@ -16,6 +15,10 @@
 
 namespace lumora {
 namespace {
+
+// Name trees of real PDFs are a few levels deep with a few nodes.
+constexpr int kDeepestNameTree = 32;
+constexpr std::size_t kMostNameTreeNodes = 10000;
 
 // qpdf's own words for what it could not read, without the file name that
 // it puts in front (the caller names the file).
@@ -145,13 +148,8 @@ class QpdfEmbeddedFiles final : public EmbeddedFiles {
     try {
       QPDFObjectHandle names = dictionaryKey(root, "/Names");
       QPDFObjectHandle tree = dictionaryKey(names, "/EmbeddedFiles");
-      if (tree.isDictionary()) {
-        QPDFNameTreeObjectHelper nameTree(tree, m_pdf, false);
-        for (auto entry = nameTree.begin(); entry != nameTree.end(); ++entry) {
-          if (m_files.size() >= kMostEmbeddedFiles) break;
-          add(entry->second, entry->first);
-        }
-      }
+      std::set<QPDFObjGen> visited;
+      if (tree.isDictionary()) walkNameTree(tree, 0, visited);
     } catch (const std::exception& error) {
       noteDamage(error);
     }
@@ -169,6 +167,28 @@ class QpdfEmbeddedFiles final : public EmbeddedFiles {
     // What qpdf repaired on the way, such as a lost cross-reference table.
     if (m_damage.empty() && m_pdf.anyWarnings()) {
       m_damage = m_pdf.getWarnings().front().getMessageDetail();
+    }
+  }
+
+  // The name tree's leaves in order. Walked here rather than by qpdf's
+  // helper, which follows a chain of a million nodes and holds all of it.
+  void walkNameTree(QPDFObjectHandle node, int depth, std::set<QPDFObjGen>& visited) {
+    if (depth > kDeepestNameTree || visited.size() >= kMostNameTreeNodes) {
+      throw std::runtime_error("EmbeddedFiles name tree too deep or too large");
+    }
+    if (node.isIndirect() && !visited.insert(node.getObjGen()).second) {
+      throw std::runtime_error("loop in the EmbeddedFiles name tree");
+    }
+    QPDFObjectHandle names = dictionaryKey(node, "/Names");
+    const int count = names.isArray() ? names.getArrayNItems() : 0;
+    for (int i = 0; i + 1 < count && m_files.size() < kMostEmbeddedFiles; i += 2) {
+      QPDFObjectHandle key = names.getArrayItem(i);
+      add(names.getArrayItem(i + 1), key.isString() ? key.getUTF8Value() : "");
+    }
+    QPDFObjectHandle kids = dictionaryKey(node, "/Kids");
+    const int kidCount = kids.isArray() ? kids.getArrayNItems() : 0;
+    for (int i = 0; i < kidCount && m_files.size() < kMostEmbeddedFiles; ++i) {
+      walkNameTree(kids.getArrayItem(i), depth + 1, visited);
     }
   }
 
