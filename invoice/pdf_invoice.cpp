@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "invoice/document_kind.h"
+#include "invoice/invoice_reader.h"
 #include "platform/exceptions.h"
 
 namespace lumora {
@@ -40,9 +40,12 @@ std::optional<std::size_t> rankOf(const EmbeddedFile& file) {
 }  // namespace
 
 bool recognisedAsInvoice(std::string_view xml) {
-  StartTagScan scan;
-  scan.feedLine(xml);
-  return scan.kind().has_value();
+  try {
+    readInvoice(xml);
+    return true;
+  } catch (const Exception&) {
+    return false;
+  }
 }
 
 EmbeddedInvoice findEmbeddedInvoice(const EmbeddedFiles& pdf) {

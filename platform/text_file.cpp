@@ -49,24 +49,53 @@ void throwInOutError(int errorCode) {
   throw InOutError(inOutErrorMessage(errorCode), errorCode);
 }
 
-TextFileReader::TextFileReader(const std::string& path)
-    : m_buffer(std::make_unique_for_overwrite<char[]>(kFirstReadSize)), m_capacity(kFirstReadSize) {
+namespace {
+
+// Opens a regular file for reading, as both readers do.
+int openRegularFile(const std::string& path, struct stat& info) {
   // A name with a NUL byte cannot reach the file system intact.
   if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
   // Opened without blocking, so that a named pipe cannot stall the program;
   // only regular files are read: a pipe or a device might never end.
+  int fd;
   do {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  } while (m_fd < 0 && errno == EINTR);
-  if (m_fd < 0) throwInOutError(errno);
-  struct stat info {};
-  if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throwInOutError(errno);
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     const int error = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
-    ::close(m_fd);
+    ::close(fd);
     throwInOutError(error);
   }
   // O_NONBLOCK stays set: it does not change how a regular file is read.
+  return fd;
+}
+
+}  // namespace
+
+TextFileReader::TextFileReader(const std::string& path)
+    : m_buffer(std::make_unique_for_overwrite<char[]>(kFirstReadSize)), m_capacity(kFirstReadSize) {
+  struct stat info {};
+  m_fd = openRegularFile(path, info);
   m_identity = identityOf(info);
+}
+
+ByteFileReader::ByteFileReader(const std::string& path) {
+  struct stat info {};
+  m_fd = openRegularFile(path, info);
+}
+
+ByteFileReader::~ByteFileReader() {
+  ::close(m_fd);
+}
+
+std::size_t ByteFileReader::read(char* into, std::size_t most) {
+  ssize_t got;
+  do {
+    got = ::read(m_fd, into, most);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) throwInOutError(errno);
+  return static_cast<std::size_t>(got);
 }
 
 void TextFileReader::seek(std::uint64_t offset) {

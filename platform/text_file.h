@@ -76,6 +76,25 @@ class TextFileReader {
   bool m_cacheValid = false;
 };
 
+// A regular file opened for reading its bytes in order, without a line model:
+// the invoice reader streams it in blocks.
+class ByteFileReader {
+ public:
+  // Opens `path`; throws InOutError when it cannot, or when it is no regular
+  // file (a pipe or a device might never end).
+  explicit ByteFileReader(const std::string& path);
+  ~ByteFileReader();
+  ByteFileReader(const ByteFileReader&) = delete;
+  ByteFileReader& operator=(const ByteFileReader&) = delete;
+
+  // Reads up to `most` bytes into `into`; 0 at the end of the file. Throws
+  // InOutError when the read fails.
+  std::size_t read(char* into, std::size_t most);
+
+ private:
+  int m_fd = -1;
+};
+
 // Whether `path` names an existing file.
 bool fileExists(const std::string& path);
 

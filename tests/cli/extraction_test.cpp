@@ -17,6 +17,7 @@
 #include "cli/saved_file.h"
 #include "pdf_maker.h"
 #include "temp_dir.h"
+#include "tests/support/invoice_builder.h"
 
 namespace lumora::test {
 namespace {
@@ -104,7 +105,7 @@ TEST(ExtractXmlTest, PublicPdfsGiveTheirInvoiceByteForByte) {
 
 TEST(ExtractXmlTest, NamesAreMadeSafeAndFilesReplacedOnlyWhenAsked) {
   TempDir folder;
-  const std::string invoice = "<Invoice><cbc:ID>1</cbc:ID></Invoice>";
+  const std::string invoice = minimalInvoice("1");
   const std::string pdf =
       folder.write("a.pdf", makePdf({{"../Rechnung\n1.xml", invoice, "text/xml"}}));
   fs::create_directory(folder.path() + "/out");
@@ -132,7 +133,7 @@ TEST(ExtractXmlTest, NamesAreMadeSafeAndFilesReplacedOnlyWhenAsked) {
 // be read is reported and the others are still saved.
 TEST(ExtractXmlTest, AttachmentsOfAPdfAreSavedEachAlone) {
   TempDir folder;
-  const std::string invoice = "<Invoice><cbc:ID>1</cbc:ID></Invoice>";
+  const std::string invoice = minimalInvoice("1");
   const std::string drawing(70000, '\x89');
   std::string pdfBytes = makePdf({{"lieferschein.pdf", "%PDF-1.4 Lieferschein", "application/pdf"},
                                   {"factur-x.xml", invoice},
