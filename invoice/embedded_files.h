@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "invoice/invoice.h"
+
 namespace lumora {
 
 inline constexpr std::string_view kPdfEncrypted =
@@ -22,7 +24,7 @@ inline constexpr std::string_view kPdfEncrypted =
 inline constexpr std::string_view kPdfDamaged = "Die PDF-Datei ist beschädigt";
 
 inline constexpr std::size_t kMostEmbeddedFiles = 1000;
-inline constexpr std::size_t kMostEmbeddedFileBytes = 64 * 1024 * 1024;
+inline constexpr std::size_t kMostEmbeddedFileBytes = kMostAttachmentBytes;
 
 struct EmbeddedFile {
   std::string name;     // the file name it carries (UTF-8), else its key in the name tree

@@ -39,16 +39,7 @@ std::optional<std::size_t> rankOf(const EmbeddedFile& file) {
 
 }  // namespace
 
-bool recognisedAsInvoice(std::string_view xml) {
-  try {
-    readInvoice(xml);
-    return true;
-  } catch (const Exception&) {
-    return false;
-  }
-}
-
-EmbeddedInvoice findEmbeddedInvoice(const EmbeddedFiles& pdf) {
+EmbeddedInvoice findEmbeddedInvoice(const EmbeddedFiles& pdf, AttachmentContents contents) {
   const std::vector<EmbeddedFile>& files = pdf.files();
   std::vector<std::pair<std::size_t, std::size_t>> candidates;  // rank, index
   for (std::size_t i = 0; i < files.size(); ++i) {
@@ -60,13 +51,24 @@ EmbeddedInvoice findEmbeddedInvoice(const EmbeddedFiles& pdf) {
   std::size_t searched = 0;
   for (const auto& [rank, index] : candidates) {
     if (searched >= kMostBytesSearched) break;
+    std::string xml;
     try {
-      std::string xml = embeddedFileContents(pdf, index);
-      searched += xml.size();
-      if (recognisedAsInvoice(xml)) return {index, files[index].name, std::move(xml)};
+      xml = embeddedFileContents(pdf, index);
     } catch (const Exception& error) {
       if (!firstFailure) firstFailure = error;
       searched += kMostEmbeddedFileBytes;
+      continue;
+    }
+    searched += xml.size();
+    try {
+      Invoice invoice = readInvoice(xml, contents);
+      return {index, files[index].name, std::move(xml), std::move(invoice)};
+    } catch (const Exception& error) {
+      // Any XML file may be attached; one of an invoice's own names that is
+      // not one says why, should no other be.
+      if (!firstFailure && rank < kInvoiceFileNames.size()) {
+        firstFailure = Exception(files[index].name + ": " + error.what());
+      }
     }
   }
   if (firstFailure) throw *firstFailure;
@@ -78,6 +80,17 @@ EmbeddedInvoice findEmbeddedInvoice(const EmbeddedFiles& pdf) {
 
 EmbeddedInvoice readEmbeddedInvoice(const std::string& path) {
   return findEmbeddedInvoice(*openEmbeddedFiles(path));
+}
+
+Invoice readInvoiceOrPdf(const std::string& path, AttachmentContents contents) {
+  if (!isPdfFile(path)) return readInvoiceFile(path, contents);
+  const std::unique_ptr<EmbeddedFiles> pdf = openEmbeddedFiles(path);
+  EmbeddedInvoice found = findEmbeddedInvoice(*pdf, contents);
+  // The PDF's other files go with the invoice, after its own documents.
+  for (std::size_t i = 0; i < pdf->files().size(); ++i) {
+    if (i != found.index) found.invoice.attachments.push_back({pdf->files()[i].name, {}, false});
+  }
+  return std::move(found.invoice);
 }
 
 }  // namespace lumora

@@ -1,7 +1,8 @@
 #pragma once
 // The invoice inside a PDF (ZUGFeRD, Factur-X, XRechnung in a PDF): the
 // embedded XML of one of the names the standards give it, else the first
-// embedded XML that is recognised as an invoice.
+// embedded XML that is recognised as an invoice, read from memory by the
+// same reader as an XML file; nothing is written beside the PDF for it.
 
 #include <array>
 #include <cstddef>
@@ -9,6 +10,8 @@
 #include <string_view>
 
 #include "invoice/embedded_files.h"
+#include "invoice/invoice.h"
+#include "invoice/invoice_reader.h"
 
 namespace lumora {
 
@@ -26,21 +29,26 @@ struct EmbeddedInvoice {
   std::size_t index = 0;  // in EmbeddedFiles::files()
   std::string name;
   std::string xml;
+  Invoice invoice;  // as the reader reads `xml`
 };
-
-// The recognition of the invoice reader: the XML names an invoice of one of
-// the syntaxes that the program reads.
-bool recognisedAsInvoice(std::string_view xml);
 
 // Finds the invoice among the PDF's files: files whose name ends in ".xml"
 // or whose type is an XML type are candidates, those of a preferred name
-// first, and the first that is recognised as an invoice is taken.
+// first, and the first that the reader reads as an invoice is taken.
 // Throws Exception when there is none: the reason a candidate could not be
-// read, else the damage that may have hidden it, else kNoInvoiceInPdf.
-EmbeddedInvoice findEmbeddedInvoice(const EmbeddedFiles& pdf);
+// decoded, or one of a preferred name read, else the damage that may have
+// hidden it, else kNoInvoiceInPdf.
+EmbeddedInvoice findEmbeddedInvoice(const EmbeddedFiles& pdf,
+                                    AttachmentContents contents = AttachmentContents::Skip);
 
 // The invoice of the PDF at `path`; errors as openEmbeddedFiles and
 // findEmbeddedInvoice.
 EmbeddedInvoice readEmbeddedInvoice(const std::string& path);
+
+// The invoice in the file at `path`, XML or a PDF carrying it; a PDF's
+// other embedded files follow the invoice's own documents among its
+// attachments (by name). Errors as readInvoiceFile and readEmbeddedInvoice.
+Invoice readInvoiceOrPdf(const std::string& path,
+                         AttachmentContents contents = AttachmentContents::Skip);
 
 }  // namespace lumora

@@ -9,6 +9,8 @@
 
 namespace lumora {
 
+struct LayoutContext;
+
 inline constexpr std::string_view kAttachmentsLabel = "Anlagen: ";
 
 // The lines of the list for `names` (none when there are none), each at
@@ -17,5 +19,11 @@ inline constexpr std::string_view kAttachmentsLabel = "Anlagen: ";
 // width stands alone on its line.
 std::vector<std::string> attachmentLines(const std::vector<std::string>& names, double width,
                                          const std::function<double(std::string_view)>& widthOf);
+
+// Draws the list of the invoice's attachments from `y` down at the left
+// margin, in the base size, within the printable width; a line that would
+// reach the footer goes to a new page. Leaves ypos under the list, or
+// unchanged when there is none.
+void drawAttachmentList(LayoutContext& layout, int y);
 
 }  // namespace lumora

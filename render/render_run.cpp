@@ -1,6 +1,6 @@
 #include "render/render_run.h"
 
-#include "invoice/invoice_reader.h"
+#include "invoice/pdf_invoice.h"
 #include "platform/current_directory.h"
 #include "platform/exceptions.h"
 #include "platform/regular_file.h"
@@ -20,7 +20,7 @@ void RenderRun::start() {
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
   m_outputFolder = GetCurrentDirectoryA();
   // A file that is no e-invoice is refused before anything is drawn.
-  const Invoice invoice = readInvoiceFile(*chosen);
+  const Invoice invoice = readInvoiceOrPdf(*chosen);
   m_invoicePath = *chosen;
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
   try {

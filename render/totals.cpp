@@ -1,11 +1,13 @@
 // The totals under the item table: the invoice's own totals beside the
 // per-rate sums the item table computed, the amount due between two short
-// rules, and the payment-terms note below. No page change happens here.
+// rules, the payment-terms note below and the list of attachments under it.
+// No page change happens here, but for a list that would reach the footer.
 
 #include <string>
 #include <string_view>
 
 #include "render/amounts.h"
+#include "render/attachment_list.h"
 #include "render/layout_context.h"
 
 namespace lumora {
@@ -62,7 +64,10 @@ void drawTotals(LayoutContext& layout, const RateSums& sums) {
 
   const std::string& note = invoice.paymentNote;
   // One run of text however long: neither wrapped nor cut.
-  if (!note.empty()) layout.draw(20, lastRuleY + 2 * state.linestep, note, kTotalsSize);
+  const int noteY = lastRuleY + 2 * state.linestep;
+  if (!note.empty()) layout.draw(20, noteY, note, kTotalsSize);
+  // The files the invoice carries, below the note.
+  drawAttachmentList(layout, note.empty() ? noteY : noteY + state.linestep);
 }
 
 }  // namespace lumora
