@@ -1,8 +1,9 @@
 #pragma once
 // lumora-render's --extract-xml DIR and --attachments DIR: the invoice XML
-// inside each PDF named on the command line, and the files the invoice
-// carries with it, are saved into DIR under the names they carry there;
-// nothing is rendered.
+// inside each PDF named on the command line, and the files each invoice
+// carries with it (the documents inside its XML, base64-decoded, and a
+// PDF's other embedded files), are saved into DIR under the names they
+// carry there; nothing is rendered.
 
 #include <functional>
 #include <string>

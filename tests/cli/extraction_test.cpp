@@ -33,7 +33,7 @@ struct Extraction {
 Extraction extract(const std::string& folder, const std::vector<std::string>& pdfs,
                    bool overwrite = false, const std::string& attachmentFolder = "") {
   cli::Options options;
-  options.extractXmlDir = folder;
+  options.extractXmlDir = folder;  // empty: no invoice XML saved
   options.attachmentsDir = attachmentFolder;
   options.overwrite = overwrite;
   options.invoices = pdfs;
@@ -161,6 +161,58 @@ TEST(ExtractXmlTest, AttachmentsOfAPdfAreSavedEachAlone) {
                             ": Die eingebettete Datei zeichnung.png ist beschädigt und kann "
                             "nicht gelesen werden.\n");
   EXPECT_EQ(std::count(partly.out.begin(), partly.out.end(), '\n'), 2);
+}
+
+// The public XRechnung samples that carry documents: each is saved, decoded
+// (they are PDFs that qpdf accepts), under its name.
+TEST(ExtractXmlTest, PublicInvoicesGiveTheirAttachments) {
+  const std::string folder = publicPdfFolder();
+  if (folder.empty()) GTEST_SKIP() << "no public invoices";
+  const std::pair<std::string, std::vector<std::string>> samples[] = {
+      {"/../public/01.01_comprehensive_test_ubl.xml",
+       {"01_15_Anhang_01.pdf", "01_15_Anhang_02.pdf"}},
+      {"/../public/02.01a-INVOICE_ubl.xml", {"01_15_Anhang_01.pdf"}},
+      {"/../public-cii/03.07a-INVOICE_uncefact.xml",
+       {"01_15_Anhang_01.pdf", "01_15_Anhang_02.pdf"}},
+  };
+  for (const auto& [invoice, names] : samples) {
+    TempDir out;
+    const Extraction result = extract("", {folder + invoice}, false, out.path());
+    EXPECT_EQ(result.status, 0) << invoice << ": " << result.err;
+    std::string paths;
+    for (const std::string& name : names) {
+      paths += out.path() + "/" + name + "\n";
+      EXPECT_NE(shownByQpdf(out.path() + "/" + name, "--check").find("No syntax or stream"),
+                std::string::npos)
+          << invoice << ": " << name;
+    }
+    EXPECT_EQ(result.out, paths) << invoice;
+  }
+}
+
+// A document whose text is no base64, or decodes to more than the limit,
+// is reported; the others are still saved.
+TEST(ExtractXmlTest, AttachmentsThatCannotBeDecodedAreReported) {
+  TempDir folder;
+  const auto document = [](const std::string& name, const std::string& text) {
+    return "<cac:AdditionalDocumentReference><cbc:ID>1</cbc:ID><cac:Attachment>"
+           "<cbc:EmbeddedDocumentBinaryObject mimeCode=\"text/plain\" filename=\"" +
+           name + "\">" + text + "</cbc:EmbeddedDocumentBinaryObject></cac:Attachment>" +
+           "</cac:AdditionalDocumentReference>";
+  };
+  const std::string invoice = folder.write(
+      "r.xml",
+      minimalInvoice("1", {document("kaputt.txt", "nicht*base64"), document("gut.txt", "R3V0"),
+                           document("riesig.txt", std::string(90 << 20, 'A'))}));
+  fs::create_directory(folder.path() + "/out");
+  const Extraction result = extract("", {invoice}, false, folder.path() + "/out");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, folder.path() + "/out/gut.txt\n");
+  EXPECT_EQ(folder.read("out/gut.txt"), "Gut");
+  EXPECT_EQ(result.err, invoice +
+                            ": Die Anlage kaputt.txt ist nicht base64-kodiert und kann nicht "
+                            "gespeichert werden.\n" +
+                            invoice + ": Die Anlage riesig.txt ist größer als 64 MB.\n");
 }
 
 TEST(ExtractXmlTest, SafeFileNames) {
