@@ -1,6 +1,8 @@
 // The invoice reader on arbitrary bytes: it reads an invoice or refuses the
 // file with one of its own messages, and the same bytes give the same
 // invoice whether they come whole, in pieces cut anywhere, or from a file.
+// Half the inputs make up an invoice instead (generated_invoice.h), whose
+// number and line names the reader must find as the generator wrote them.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -8,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/generated_invoice.h"
 #include "fuzz/scratch_folder.h"
 #include "invoice/invoice_reader.h"
 #include "platform/exceptions.h"
@@ -54,7 +57,18 @@ std::string outcome(Read read) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   FuzzedDataProvider data(bytes, size);
   const std::size_t pieceSize = data.ConsumeIntegralInRange<std::size_t>(1, 4096);
-  const std::string document = data.ConsumeRemainingBytesAsString();
+  std::string document;
+  std::string expected;
+  if (data.ConsumeBool()) {
+    const fuzz::GeneratedInvoice generated = fuzz::generatedInvoice(data);
+    document = generated.xml;
+    Invoice model;
+    model.number = generated.number;
+    for (const std::string& name : generated.lineNames) model.lines.push_back({.name = name});
+    expected = summary(model);
+  } else {
+    document = data.ConsumeRemainingBytesAsString();
+  }
 
   const std::string whole = outcome([&] { return readInvoice(document); });
   const std::string pieces = outcome([&] {
@@ -66,6 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   });
   const std::string path = fuzz::writeScratchFile("rechnung.xml", document);
   const std::string file = outcome([&] { return readInvoiceFile(path); });
+  if (!expected.empty() && whole != expected) {
+    std::fprintf(stderr, "model:  %s\nreader: %s\ndocument: %s\n", expected.c_str(), whole.c_str(),
+                 document.c_str());
+    std::abort();
+  }
   if (pieces != whole || file != whole) {
     std::fprintf(stderr, "whole:  %s\npieces: %s\nfile:   %s\n", whole.substr(0, 300).c_str(),
                  pieces.substr(0, 300).c_str(), file.substr(0, 300).c_str());

@@ -3,11 +3,14 @@
 #include <expat.h>
 
 #include <array>
+#include <cctype>
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "invoice/path_tree.h"
+#include "platform/codepage.h"
 #include "platform/exceptions.h"
 #include "platform/substring.h"
 #include "platform/text_file.h"
@@ -22,18 +25,18 @@ bool isXmlSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// An element's text as a field shows it: the ends trimmed, and each run of
-// whitespace that holds a line break one blank.
-std::string fieldTextOf(std::string_view raw) {
-  std::string text;
+// An element's text as a field shows it, made in place from `raw`: the ends
+// trimmed, and each run of whitespace that holds a line break one blank.
+// Returns the new length; the text is never longer than before.
+std::size_t makeFieldText(char* raw, std::size_t length) {
   std::size_t at = 0;
-  while (at < raw.size() && isXmlSpace(raw[at])) ++at;
-  std::size_t end = raw.size();
+  while (at < length && isXmlSpace(raw[at])) ++at;
+  std::size_t end = length;
   while (end > at && isXmlSpace(raw[end - 1])) --end;
-  text.reserve(end - at);
+  std::size_t out = 0;
   while (at < end) {
     if (!isXmlSpace(raw[at])) {
-      text += raw[at++];
+      raw[out++] = raw[at++];
       continue;
     }
     std::size_t runEnd = at;
@@ -43,13 +46,13 @@ std::string fieldTextOf(std::string_view raw) {
       ++runEnd;
     }
     if (lineBreak) {
-      text += ' ';
+      raw[out++] = ' ';
     } else {
-      text.append(raw.substr(at, runEnd - at));
+      while (at < runEnd) raw[out++] = raw[at++];
     }
     at = runEnd;
   }
-  return text;
+  return out;
 }
 
 // DD.MM.YYYY from the positions of the syntax's date form; empty stays empty.
@@ -62,6 +65,22 @@ std::string displayDate(std::string_view raw, DateForm form) {
   date += '.';
   date += substring(raw, 1, 4);
   return date;
+}
+
+// Files that declare Windows-1252, as invoicing software on Windows may
+// write them, are read by the code page's table; the parser itself knows
+// only UTF-8, UTF-16, ISO-8859-1 and US-ASCII.
+int XMLCALL windows1252(void*, const XML_Char* name, XML_Encoding* encoding) {
+  std::string lower(name);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (lower != "windows-1252" && lower != "cp1252") return XML_STATUS_ERROR;
+  for (int byte = 0; byte < 256; ++byte) {
+    encoding->map[byte] = cp1252ToUnicode(static_cast<unsigned char>(byte));
+  }
+  encoding->data = nullptr;
+  encoding->convert = nullptr;
+  encoding->release = nullptr;
+  return XML_STATUS_OK;
 }
 
 std::string notWellFormed(XML_Parser parser) {
@@ -106,6 +125,7 @@ struct InvoiceParser::State {
     XML_SetUserData(parser, this);
     XML_SetElementHandler(parser, &State::onStart, &State::onEnd);
     XML_SetCharacterDataHandler(parser, &State::onText);
+    XML_SetUnknownEncodingHandler(parser, &windows1252, nullptr);
   }
   ~State() { XML_ParserFree(parser); }
 
@@ -165,7 +185,9 @@ struct InvoiceParser::State {
   void beginAttachment(const XML_Char** attributes) {
     Attachment attachment;
     for (const XML_Char** a = attributes; *a; a += 2) {
-      if (std::string_view(a[0]) == "filename") attachment.name = fieldTextOf(a[1]);
+      if (std::string_view(a[0]) != "filename") continue;
+      attachment.name = a[1];
+      attachment.name.resize(makeFieldText(attachment.name.data(), attachment.name.size()));
     }
     if (attachment.name.empty()) {
       attachment.name = "Anlage " + std::to_string(invoice.attachments.size() + 1);
@@ -207,16 +229,27 @@ struct InvoiceParser::State {
     if (!captures.empty() && captures.back().depth == open.size()) {
       const Capture capture = captures.back();
       captures.pop_back();
-      std::string value = fieldTextOf(std::string_view(text).substr(capture.textFrom));
-      text.resize(capture.textFrom);
+      // The outermost text is handed over whole: a long note is not copied.
+      const std::size_t length =
+          makeFieldText(text.data() + capture.textFrom, text.size() - capture.textFrom);
+      std::string value;
+      if (capture.textFrom == 0) {
+        text.resize(length);
+        value = std::exchange(text, {});
+      } else {
+        value = text.substr(capture.textFrom, length);
+        text.resize(capture.textFrom);
+      }
       for (std::size_t i = capture.targetsFrom; i < capturedTargets.size(); ++i) {
         const PathTarget& target = tree->target(capturedTargets[i]);
+        // The last target takes the text itself, the others a copy.
+        std::string piece = i + 1 == capturedTargets.size() ? std::move(value) : value;
         if (target.kind == PathTarget::Kind::ChoiceKey) {
-          choiceKey = value;
+          choiceKey = std::move(piece);
         } else if (target.kind == PathTarget::Kind::ChoiceValue) {
-          choiceValue = value;
+          choiceValue = std::move(piece);
         } else {
-          deliver(target.field, target.rank, value);
+          deliver(target.field, target.rank, std::move(piece));
         }
       }
       capturedTargets.resize(capture.targetsFrom);

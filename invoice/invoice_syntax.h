@@ -76,7 +76,7 @@ std::string& fieldText(InvoiceLine& line, Field field);
 
 struct FieldPath {
   Field field;
-  std::string_view path;
+  std::string path;
   // A fallback: it counts only when every path of a lower rank for the same
   // field gave an empty text.
   int rank = 0;
@@ -111,13 +111,13 @@ struct InvoiceSyntax {
   std::string_view elementName;
   std::span<const NamespacePrefix> prefixes;
   // The element of one invoice line, from the document element.
-  std::string_view linePath;
+  std::string linePath;
   DateForm dates;
   std::vector<FieldPath> fields;  // document and line fields alike
   std::vector<FieldChoice> choices;
   // The element that holds one attached document as base64 text, its name
   // in the attribute "filename"; empty when the syntax has none.
-  std::string_view attachmentPath;
+  std::string attachmentPath;
 };
 
 // Every syntax the reader recognises, in no particular order.
