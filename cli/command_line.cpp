@@ -70,10 +70,11 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string helpText() {
-  return R"(Usage: lumora-render [OPTIONS] INVOICE.xml...
+  return R"(Usage: lumora-render [OPTIONS] INVOICE.xml|INVOICE.pdf...
 
-Renders German UBL e-invoices to PDF without a window, exactly as the
-viewer's Start command does with the PDF medium. Each PDF is named
+Renders German e-invoices (UBL, CII, ZUGFeRD 1.0; as XML or inside a PDF)
+to PDF without a window, exactly as the viewer's Start command does with
+the PDF medium. Each PDF is named
 "Beleg-<invoice number>.pdf" and written into the invoice's folder; its
 path is printed on standard output.
 
