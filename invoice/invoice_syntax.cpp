@@ -162,7 +162,7 @@ std::vector<FieldPath> ublFields(std::string_view quantity) {
       {Field::PayableAmount, "cac:LegalMonetaryTotal/cbc:PayableAmount"},
       {Field::PaymentNote, "cac:PaymentTerms/cbc:Note"},
       {Field::LineId, "cbc:ID"},
-      {Field::Quantity, std::string(quantity)},
+      {Field::Quantity, quantity},
       {Field::ItemNumber, "cac:Item/cac:SellersItemIdentification/cbc:ID"},
       {Field::ItemName, "cac:Item/cbc:Name"},
       {Field::ItemDescription, "cac:Item/cbc:Description"},
@@ -213,72 +213,74 @@ InvoiceSyntax ublCreditNote() {
           kUblAttachment};
 }
 
+#define CII_TX "rsm:SupplyChainTradeTransaction/"
+#define CII_AGREEMENT CII_TX "ram:ApplicableHeaderTradeAgreement/"
+#define CII_SETTLEMENT CII_TX "ram:ApplicableHeaderTradeSettlement/"
+#define CII_SELLER CII_AGREEMENT "ram:SellerTradeParty/"
+#define CII_BUYER CII_AGREEMENT "ram:BuyerTradeParty/"
+#define CII_ADDRESS "ram:PostalTradeAddress/"
+#define CII_CONTACT "ram:DefinedTradeContact/"
+#define CII_PHONE CII_CONTACT "ram:TelephoneUniversalCommunication/ram:CompleteNumber"
+#define CII_MAIL CII_CONTACT "ram:EmailURIUniversalCommunication/ram:URIID"
+#define CII_TOTALS CII_SETTLEMENT "ram:SpecifiedTradeSettlementHeaderMonetarySummation/"
+#define CII_PRODUCT "ram:SpecifiedTradeProduct/"
+
 InvoiceSyntax crossIndustryInvoice() {
-  const std::string tx = "rsm:SupplyChainTradeTransaction/";
-  const std::string agreement = tx + "ram:ApplicableHeaderTradeAgreement/";
-  const std::string settlement = tx + "ram:ApplicableHeaderTradeSettlement/";
-  const std::string seller = agreement + "ram:SellerTradeParty/";
-  const std::string buyer = agreement + "ram:BuyerTradeParty/";
-  const std::string totals = settlement + "ram:SpecifiedTradeSettlementHeaderMonetarySummation/";
-  const std::string address = "ram:PostalTradeAddress/";
-  const std::string contact = "ram:DefinedTradeContact/";
-  const std::string phone = contact + "ram:TelephoneUniversalCommunication/ram:CompleteNumber";
-  const std::string mail = contact + "ram:EmailURIUniversalCommunication/ram:URIID";
-  const std::string product = "ram:SpecifiedTradeProduct/";
   return {
       DocumentKind::CrossIndustryInvoice,
       "urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100",
       "CrossIndustryInvoice",
       kCiiPrefixes,
-      tx + "ram:IncludedSupplyChainTradeLineItem",
+      CII_TX "ram:IncludedSupplyChainTradeLineItem",
       DateForm::Compact,
       {
           {Field::Number, "rsm:ExchangedDocument/ram:ID"},
           {Field::TypeCode, "rsm:ExchangedDocument/ram:TypeCode"},
           {Field::IssueDate, "rsm:ExchangedDocument/ram:IssueDateTime/udt:DateTimeString"},
           {Field::DueDate,
-           settlement + "ram:SpecifiedTradePaymentTerms/ram:DueDateDateTime/udt:DateTimeString"},
+           CII_SETTLEMENT "ram:SpecifiedTradePaymentTerms/ram:DueDateDateTime/udt:DateTimeString"},
           {Field::DeliveryDate,
-           tx + "ram:ApplicableHeaderTradeDelivery/ram:ActualDeliverySupplyChainEvent/"
-                "ram:OccurrenceDateTime/udt:DateTimeString"},
-          {Field::Currency, settlement + "ram:InvoiceCurrencyCode"},
-          {Field::BuyerReference, agreement + "ram:BuyerReference"},
-          {Field::OrderNumber, agreement + "ram:BuyerOrderReferencedDocument/ram:IssuerAssignedID"},
-          {Field::CustomerNumber, buyer + "ram:ID"},
-          {Field::CustomerNumber, buyer + "ram:GlobalID", 1},
-          {Field::Iban,
-           settlement +
-               "ram:SpecifiedTradeSettlementPaymentMeans/ram:PayeePartyCreditorFinancialAccount/"
-               "ram:IBANID"},
-          {Field::SellerName, seller + "ram:Name"},
-          {Field::SellerStreet, seller + address + "ram:LineOne"},
-          {Field::SellerPostalZone, seller + address + "ram:PostcodeCode"},
-          {Field::SellerCity, seller + address + "ram:CityName"},
-          {Field::SellerAddressLine, seller + address + "ram:LineThree"},
-          {Field::SellerPhone, seller + phone},
-          {Field::SellerMail, seller + mail},
-          {Field::SellerVatId, seller + "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID", "VA"},
-          {Field::SellerTaxNumber, seller + "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID",
+           CII_TX "ram:ApplicableHeaderTradeDelivery/ram:ActualDeliverySupplyChainEvent/"
+                  "ram:OccurrenceDateTime/udt:DateTimeString"},
+          {Field::Currency, CII_SETTLEMENT "ram:InvoiceCurrencyCode"},
+          {Field::BuyerReference, CII_AGREEMENT "ram:BuyerReference"},
+          {Field::OrderNumber,
+           CII_AGREEMENT "ram:BuyerOrderReferencedDocument/ram:IssuerAssignedID"},
+          {Field::CustomerNumber, CII_BUYER "ram:ID"},
+          {Field::CustomerNumber, CII_BUYER "ram:GlobalID", 1},
+          {Field::Iban, CII_SETTLEMENT
+           "ram:SpecifiedTradeSettlementPaymentMeans/ram:PayeePartyCreditorFinancialAccount/"
+           "ram:IBANID"},
+          {Field::SellerName, CII_SELLER "ram:Name"},
+          {Field::SellerStreet, CII_SELLER CII_ADDRESS "ram:LineOne"},
+          {Field::SellerPostalZone, CII_SELLER CII_ADDRESS "ram:PostcodeCode"},
+          {Field::SellerCity, CII_SELLER CII_ADDRESS "ram:CityName"},
+          {Field::SellerAddressLine, CII_SELLER CII_ADDRESS "ram:LineThree"},
+          {Field::SellerPhone, CII_SELLER CII_PHONE},
+          {Field::SellerMail, CII_SELLER CII_MAIL},
+          {Field::SellerVatId, CII_SELLER "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID",
+           "VA"},
+          {Field::SellerTaxNumber, CII_SELLER "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID",
            "FC"},
-          {Field::SellerRegistration, seller + "ram:SpecifiedLegalOrganization/ram:ID"},
-          {Field::BuyerName, buyer + "ram:Name"},
-          {Field::BuyerStreet, buyer + address + "ram:LineOne"},
-          {Field::BuyerPostalZone, buyer + address + "ram:PostcodeCode"},
-          {Field::BuyerCity, buyer + address + "ram:CityName"},
-          {Field::BuyerAddressLine, buyer + address + "ram:LineThree"},
-          {Field::BuyerPhone, buyer + phone},
-          {Field::BuyerMail, buyer + mail},
-          {Field::NetTotal, totals + "ram:TaxBasisTotalAmount"},
-          {Field::GrossTotal, totals + "ram:GrandTotalAmount"},
-          {Field::AllowanceTotal, totals + "ram:AllowanceTotalAmount"},
-          {Field::PrepaidTotal, totals + "ram:TotalPrepaidAmount"},
-          {Field::PayableAmount, totals + "ram:DuePayableAmount"},
-          {Field::PaymentNote, settlement + "ram:SpecifiedTradePaymentTerms/ram:Description"},
+          {Field::SellerRegistration, CII_SELLER "ram:SpecifiedLegalOrganization/ram:ID"},
+          {Field::BuyerName, CII_BUYER "ram:Name"},
+          {Field::BuyerStreet, CII_BUYER CII_ADDRESS "ram:LineOne"},
+          {Field::BuyerPostalZone, CII_BUYER CII_ADDRESS "ram:PostcodeCode"},
+          {Field::BuyerCity, CII_BUYER CII_ADDRESS "ram:CityName"},
+          {Field::BuyerAddressLine, CII_BUYER CII_ADDRESS "ram:LineThree"},
+          {Field::BuyerPhone, CII_BUYER CII_PHONE},
+          {Field::BuyerMail, CII_BUYER CII_MAIL},
+          {Field::NetTotal, CII_TOTALS "ram:TaxBasisTotalAmount"},
+          {Field::GrossTotal, CII_TOTALS "ram:GrandTotalAmount"},
+          {Field::AllowanceTotal, CII_TOTALS "ram:AllowanceTotalAmount"},
+          {Field::PrepaidTotal, CII_TOTALS "ram:TotalPrepaidAmount"},
+          {Field::PayableAmount, CII_TOTALS "ram:DuePayableAmount"},
+          {Field::PaymentNote, CII_SETTLEMENT "ram:SpecifiedTradePaymentTerms/ram:Description"},
           {Field::LineId, "ram:AssociatedDocumentLineDocument/ram:LineID"},
           {Field::Quantity, "ram:SpecifiedLineTradeDelivery/ram:BilledQuantity"},
-          {Field::ItemNumber, product + "ram:SellerAssignedID"},
-          {Field::ItemName, product + "ram:Name"},
-          {Field::ItemDescription, product + "ram:Description"},
+          {Field::ItemNumber, CII_PRODUCT "ram:SellerAssignedID"},
+          {Field::ItemName, CII_PRODUCT "ram:Name"},
+          {Field::ItemDescription, CII_PRODUCT "ram:Description"},
           {Field::Rate,
            "ram:SpecifiedLineTradeSettlement/ram:ApplicableTradeTax/ram:RateApplicablePercent"},
           {Field::BasePrice,

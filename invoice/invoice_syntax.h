@@ -76,7 +76,7 @@ std::string& fieldText(InvoiceLine& line, Field field);
 
 struct FieldPath {
   Field field;
-  std::string path;
+  std::string_view path;
   // A fallback: it counts only when every path of a lower rank for the same
   // field gave an empty text.
   int rank = 0;
@@ -111,7 +111,7 @@ struct InvoiceSyntax {
   std::string_view elementName;
   std::span<const NamespacePrefix> prefixes;
   // The element of one invoice line, from the document element.
-  std::string linePath;
+  std::string_view linePath;
   DateForm dates;
   std::vector<FieldPath> fields;  // document and line fields alike
   std::vector<FieldChoice> choices;
