@@ -173,7 +173,7 @@ std::vector<FieldPath> ublFields(std::string_view quantity) {
   };
 }
 
-const std::string kUblAttachment =
+constexpr std::string_view kUblAttachment =
     "cac:AdditionalDocumentReference/cac:Attachment/cbc:EmbeddedDocumentBinaryObject";
 
 // The seller's tax schemes: the one of scheme VAT holds the VAT identifier,
@@ -292,7 +292,7 @@ InvoiceSyntax crossIndustryInvoice() {
            "ram:LineTotalAmount"},
       },
       {},
-      agreement + "ram:AdditionalReferencedDocument/ram:AttachmentBinaryObject",
+      CII_AGREEMENT "ram:AdditionalReferencedDocument/ram:AttachmentBinaryObject",
   };
 }
 

@@ -117,7 +117,7 @@ struct InvoiceSyntax {
   std::vector<FieldChoice> choices;
   // The element that holds one attached document as base64 text, its name
   // in the attribute "filename"; empty when the syntax has none.
-  std::string attachmentPath;
+  std::string_view attachmentPath;
 };
 
 // Every syntax the reader recognises, in no particular order.

@@ -28,77 +28,78 @@ constexpr std::array kPrefixes{
 
 }  // namespace
 
+#define ZF1_HEADER "rsm:HeaderExchangedDocument/"
+#define ZF1_TX "rsm:SpecifiedSupplyChainTradeTransaction/"
+#define ZF1_AGREEMENT ZF1_TX "ram:ApplicableSupplyChainTradeAgreement/"
+#define ZF1_SETTLEMENT ZF1_TX "ram:ApplicableSupplyChainTradeSettlement/"
+#define ZF1_SELLER ZF1_AGREEMENT "ram:SellerTradeParty/"
+#define ZF1_BUYER ZF1_AGREEMENT "ram:BuyerTradeParty/"
+#define ZF1_ADDRESS "ram:PostalTradeAddress/"
+#define ZF1_CONTACT "ram:DefinedTradeContact/"
+#define ZF1_PHONE ZF1_CONTACT "ram:TelephoneUniversalCommunication/ram:CompleteNumber"
+#define ZF1_MAIL ZF1_CONTACT "ram:EmailURIUniversalCommunication/ram:URIID"
+#define ZF1_TOTALS ZF1_SETTLEMENT "ram:SpecifiedTradeSettlementMonetarySummation/"
+#define ZF1_LINE_SETTLEMENT "ram:SpecifiedSupplyChainTradeSettlement/"
+#define ZF1_LINE_AGREEMENT "ram:SpecifiedSupplyChainTradeAgreement/"
+#define ZF1_PRODUCT "ram:SpecifiedTradeProduct/"
+
 InvoiceSyntax crossIndustryDocument() {
-  const std::string header = "rsm:HeaderExchangedDocument/";
-  const std::string tx = "rsm:SpecifiedSupplyChainTradeTransaction/";
-  const std::string agreement = tx + "ram:ApplicableSupplyChainTradeAgreement/";
-  const std::string settlement = tx + "ram:ApplicableSupplyChainTradeSettlement/";
-  const std::string seller = agreement + "ram:SellerTradeParty/";
-  const std::string buyer = agreement + "ram:BuyerTradeParty/";
-  const std::string totals = settlement + "ram:SpecifiedTradeSettlementMonetarySummation/";
-  const std::string address = "ram:PostalTradeAddress/";
-  const std::string contact = "ram:DefinedTradeContact/";
-  const std::string phone = contact + "ram:TelephoneUniversalCommunication/ram:CompleteNumber";
-  const std::string mail = contact + "ram:EmailURIUniversalCommunication/ram:URIID";
-  const std::string lineSettlement = "ram:SpecifiedSupplyChainTradeSettlement/";
-  const std::string lineAgreement = "ram:SpecifiedSupplyChainTradeAgreement/";
-  const std::string product = "ram:SpecifiedTradeProduct/";
   return {
       DocumentKind::CrossIndustryDocument,
       "urn:ferd:CrossIndustryDocument:invoice:1p0",
       "CrossIndustryDocument",
       kPrefixes,
-      tx + "ram:IncludedSupplyChainTradeLineItem",
+      ZF1_TX "ram:IncludedSupplyChainTradeLineItem",
       DateForm::Compact,
       {
-          {Field::Number, header + "ram:ID"},
-          {Field::TypeCode, header + "ram:TypeCode"},
-          {Field::IssueDate, header + "ram:IssueDateTime/udt:DateTimeString"},
+          {Field::Number, ZF1_HEADER "ram:ID"},
+          {Field::TypeCode, ZF1_HEADER "ram:TypeCode"},
+          {Field::IssueDate, ZF1_HEADER "ram:IssueDateTime/udt:DateTimeString"},
           {Field::DueDate,
-           settlement + "ram:SpecifiedTradePaymentTerms/ram:DueDateDateTime/udt:DateTimeString"},
+           ZF1_SETTLEMENT "ram:SpecifiedTradePaymentTerms/ram:DueDateDateTime/udt:DateTimeString"},
           {Field::DeliveryDate,
-           tx + "ram:ApplicableSupplyChainTradeDelivery/ram:ActualDeliverySupplyChainEvent/"
-                "ram:OccurrenceDateTime/udt:DateTimeString"},
-          {Field::Currency, settlement + "ram:InvoiceCurrencyCode"},
-          {Field::BuyerReference, agreement + "ram:BuyerReference"},
-          {Field::OrderNumber, agreement + "ram:BuyerOrderReferencedDocument/ram:ID"},
-          {Field::CustomerNumber, buyer + "ram:ID"},
-          {Field::CustomerNumber, buyer + "ram:GlobalID", 1},
-          {Field::Iban,
-           settlement +
-               "ram:SpecifiedTradeSettlementPaymentMeans/ram:PayeePartyCreditorFinancialAccount/"
-               "ram:IBANID"},
-          {Field::SellerName, seller + "ram:Name"},
-          {Field::SellerStreet, seller + address + "ram:LineOne"},
-          {Field::SellerPostalZone, seller + address + "ram:PostcodeCode"},
-          {Field::SellerCity, seller + address + "ram:CityName"},
-          {Field::SellerPhone, seller + phone},
-          {Field::SellerMail, seller + mail},
-          {Field::SellerVatId, seller + "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID", "VA"},
-          {Field::SellerTaxNumber, seller + "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID",
+           ZF1_TX "ram:ApplicableSupplyChainTradeDelivery/ram:ActualDeliverySupplyChainEvent/"
+                  "ram:OccurrenceDateTime/udt:DateTimeString"},
+          {Field::Currency, ZF1_SETTLEMENT "ram:InvoiceCurrencyCode"},
+          {Field::BuyerReference, ZF1_AGREEMENT "ram:BuyerReference"},
+          {Field::OrderNumber, ZF1_AGREEMENT "ram:BuyerOrderReferencedDocument/ram:ID"},
+          {Field::CustomerNumber, ZF1_BUYER "ram:ID"},
+          {Field::CustomerNumber, ZF1_BUYER "ram:GlobalID", 1},
+          {Field::Iban, ZF1_SETTLEMENT
+           "ram:SpecifiedTradeSettlementPaymentMeans/ram:PayeePartyCreditorFinancialAccount/"
+           "ram:IBANID"},
+          {Field::SellerName, ZF1_SELLER "ram:Name"},
+          {Field::SellerStreet, ZF1_SELLER ZF1_ADDRESS "ram:LineOne"},
+          {Field::SellerPostalZone, ZF1_SELLER ZF1_ADDRESS "ram:PostcodeCode"},
+          {Field::SellerCity, ZF1_SELLER ZF1_ADDRESS "ram:CityName"},
+          {Field::SellerPhone, ZF1_SELLER ZF1_PHONE},
+          {Field::SellerMail, ZF1_SELLER ZF1_MAIL},
+          {Field::SellerVatId, ZF1_SELLER "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID",
+           "VA"},
+          {Field::SellerTaxNumber, ZF1_SELLER "ram:SpecifiedTaxRegistration/ram:ID", 0, "schemeID",
            "FC"},
-          {Field::BuyerName, buyer + "ram:Name"},
-          {Field::BuyerStreet, buyer + address + "ram:LineOne"},
-          {Field::BuyerPostalZone, buyer + address + "ram:PostcodeCode"},
-          {Field::BuyerCity, buyer + address + "ram:CityName"},
-          {Field::BuyerPhone, buyer + phone},
-          {Field::BuyerMail, buyer + mail},
-          {Field::NetTotal, totals + "ram:TaxBasisTotalAmount"},
-          {Field::GrossTotal, totals + "ram:GrandTotalAmount"},
-          {Field::AllowanceTotal, totals + "ram:AllowanceTotalAmount"},
-          {Field::PrepaidTotal, totals + "ram:TotalPrepaidAmount"},
-          {Field::PayableAmount, totals + "ram:DuePayableAmount"},
-          {Field::PaymentNote, settlement + "ram:SpecifiedTradePaymentTerms/ram:Description"},
+          {Field::BuyerName, ZF1_BUYER "ram:Name"},
+          {Field::BuyerStreet, ZF1_BUYER ZF1_ADDRESS "ram:LineOne"},
+          {Field::BuyerPostalZone, ZF1_BUYER ZF1_ADDRESS "ram:PostcodeCode"},
+          {Field::BuyerCity, ZF1_BUYER ZF1_ADDRESS "ram:CityName"},
+          {Field::BuyerPhone, ZF1_BUYER ZF1_PHONE},
+          {Field::BuyerMail, ZF1_BUYER ZF1_MAIL},
+          {Field::NetTotal, ZF1_TOTALS "ram:TaxBasisTotalAmount"},
+          {Field::GrossTotal, ZF1_TOTALS "ram:GrandTotalAmount"},
+          {Field::AllowanceTotal, ZF1_TOTALS "ram:AllowanceTotalAmount"},
+          {Field::PrepaidTotal, ZF1_TOTALS "ram:TotalPrepaidAmount"},
+          {Field::PayableAmount, ZF1_TOTALS "ram:DuePayableAmount"},
+          {Field::PaymentNote, ZF1_SETTLEMENT "ram:SpecifiedTradePaymentTerms/ram:Description"},
           {Field::LineId, "ram:AssociatedDocumentLineDocument/ram:LineID"},
           {Field::Quantity, "ram:SpecifiedSupplyChainTradeDelivery/ram:BilledQuantity"},
-          {Field::ItemNumber, product + "ram:SellerAssignedID"},
-          {Field::ItemName, product + "ram:Name"},
-          {Field::ItemDescription, product + "ram:Description"},
-          {Field::Rate, lineSettlement + "ram:ApplicableTradeTax/ram:ApplicablePercent"},
-          {Field::BasePrice, lineAgreement + "ram:GrossPriceProductTradePrice/ram:ChargeAmount"},
-          {Field::Price, lineAgreement + "ram:NetPriceProductTradePrice/ram:ChargeAmount"},
+          {Field::ItemNumber, ZF1_PRODUCT "ram:SellerAssignedID"},
+          {Field::ItemName, ZF1_PRODUCT "ram:Name"},
+          {Field::ItemDescription, ZF1_PRODUCT "ram:Description"},
+          {Field::Rate, ZF1_LINE_SETTLEMENT "ram:ApplicableTradeTax/ram:ApplicablePercent"},
+          {Field::BasePrice, ZF1_LINE_AGREEMENT "ram:GrossPriceProductTradePrice/ram:ChargeAmount"},
+          {Field::Price, ZF1_LINE_AGREEMENT "ram:NetPriceProductTradePrice/ram:ChargeAmount"},
           {Field::LineAmount,
-           lineSettlement + "ram:SpecifiedTradeSettlementMonetarySummation/ram:LineTotalAmount"},
+           ZF1_LINE_SETTLEMENT "ram:SpecifiedTradeSettlementMonetarySummation/ram:LineTotalAmount"},
       },
       {},
       {},
