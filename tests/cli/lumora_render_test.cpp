@@ -120,7 +120,8 @@ TEST(LumoraRenderTest, WrongCommandLinesExitWithTwoAndHelpWithZero) {
   }
   const Outcome help = renderIn(folder.path(), {"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(help.out.starts_with("Usage: lumora-render [OPTIONS] INVOICE.xml|INVOICE.pdf...")) << help.out;
+  EXPECT_TRUE(help.out.starts_with("Usage: lumora-render [OPTIONS] INVOICE.xml|INVOICE.pdf..."))
+      << help.out;
 }
 
 // Paths are the system's: "link/.." leads through the link, an empty name
