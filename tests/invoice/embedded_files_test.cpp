@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,10 +20,7 @@ namespace {
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (!in) throw std::runtime_error("cannot read " + path);
-  return bytes.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // The seed starts with the fuzzer's long-text byte.
@@ -70,11 +67,11 @@ TEST(EmbeddedFilesTest, InvoiceIsFoundWhereverThePdfListsIt) {
     std::string pdf;
     std::string outcome;
   } cases[] = {
-      {"name tree only", makePdf({cii}, PdfShape::listedIn(true, false)),
-       "factur-x.xml -> factur-x.xml"},
-      {"/AF only, any XML name", makePdf({text, ubl}, PdfShape::listedIn(false, true)),
+      {"name tree only", makePdf({cii}, kNameTree), "factur-x.xml -> factur-x.xml"},
+      {"/AF only, any XML name", makePdf({text, ubl}, kAssociatedFiles),
        "readme.txt rechnung-ubl.xml -> rechnung-ubl.xml"},
-      {"object streams", makePdf({cii}, PdfShape().packed()), "factur-x.xml -> factur-x.xml"},
+      {"object streams", makePdf({cii}, kNameTree | kObjectStreams),
+       "factur-x.xml -> factur-x.xml"},
       {"preferred name before order", makePdf({ubl, {"xrechnung.xml", kCii}, cii}),
        "factur-x.xml rechnung-ubl.xml xrechnung.xml -> factur-x.xml"},
       {"preferred name whatever its case", makePdf({ubl, {"ZUGFERD-INVOICE.XML", kCii, ""}}),
@@ -87,9 +84,9 @@ TEST(EmbeddedFilesTest, InvoiceIsFoundWhereverThePdfListsIt) {
       {"no invoice among the files", makePdf({text, note}),
        "Die PDF-Datei enthält keine E-Rechnung"},
       {"no files", makePdf({}), "Die PDF-Datei enthält keine E-Rechnung"},
-      {"encrypted, opens without a password", makePdf({cii}, PdfShape().encryptedWith("")),
+      {"encrypted, opens without a password", makePdf({cii}, kNameTree | kEncrypted),
        "factur-x.xml -> factur-x.xml"},
-      {"encrypted with a password", makePdf({cii}, PdfShape().encryptedWith("geheim")),
+      {"encrypted with a password", makePdf({cii}, kNameTree | kEncrypted, "geheim"),
        "Die PDF-Datei ist verschlüsselt; ohne Kennwort kann sie nicht gelesen werden"},
       {"an attachment past the limit", makeInflatingPdf("factur-x.xml", kMostEmbeddedFileBytes + 1),
        "Die eingebettete Datei factur-x.xml ist größer als 64 MB"},
@@ -107,16 +104,13 @@ TEST(EmbeddedFilesTest, InvoiceIsFoundWhereverThePdfListsIt) {
   }
 }
 
-// The program reaches qpdf through the module it loads on the first PDF.
+// The program reaches qpdf through the module it loads on the first PDF;
+// a file that cannot be opened says why.
 TEST(EmbeddedFilesTest, ProgramOpensPdfsThroughTheModule) {
   TempDir folder;
   const std::string pdf = folder.write("rechnung.pdf", makePdf({{"factur-x.xml", kCii}}));
-  const std::string xml = folder.write("rechnung.xml", kCii);
-  EXPECT_TRUE(isPdfFile(pdf));
-  EXPECT_FALSE(isPdfFile(xml));
   EXPECT_EQ(readEmbeddedInvoice(pdf).xml, kCii);
-  // Not a PDF: qpdf finds no trailer in it.
-  EXPECT_THROW(readEmbeddedInvoice(xml), Exception);
+  EXPECT_FALSE(isPdfFile(folder.write("rechnung.xml", kCii)));
   for (const std::string& unreadable : {folder.path() + "/fehlt.pdf", folder.path()}) {
     EXPECT_THROW(openEmbeddedFiles(unreadable), InOutError) << unreadable;
     EXPECT_THROW(isPdfFile(unreadable), InOutError) << unreadable;

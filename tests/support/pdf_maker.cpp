@@ -20,14 +20,14 @@ void addBlankPage(QPDF& pdf) {
   QPDFPageDocumentHelper(pdf).addPage(page, false);
 }
 
-std::string written(QPDF& pdf, const PdfShape& shape) {
+std::string written(QPDF& pdf, unsigned shape = 0, const std::string& userPassword = "") {
   QPDFWriter writer(pdf);
   writer.setOutputMemory();
   writer.setStaticID(true);
-  if (shape.objectStreams) writer.setObjectStreamMode(qpdf_o_generate);
-  if (shape.encrypted) {
-    writer.setR6EncryptionParameters(shape.userPassword.c_str(), "owner", true, true, true, true,
-                                     true, true, qpdf_r3p_full, true);
+  if (shape & kObjectStreams) writer.setObjectStreamMode(qpdf_o_generate);
+  if (shape & kEncrypted) {
+    writer.setR6EncryptionParameters(userPassword.c_str(), "owner", true, true, true, true, true,
+                                     true, qpdf_r3p_full, true);
   }
   writer.write();
   const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
@@ -36,7 +36,8 @@ std::string written(QPDF& pdf, const PdfShape& shape) {
 
 }  // namespace
 
-std::string makePdf(const std::vector<Attachment>& attachments, const PdfShape& shape) {
+std::string makePdf(const std::vector<Attachment>& attachments, unsigned shape,
+                    const std::string& userPassword) {
   QPDF pdf;
   pdf.emptyPDF();
   addBlankPage(pdf);
@@ -47,13 +48,13 @@ std::string makePdf(const std::vector<Attachment>& attachments, const PdfShape& 
     if (!attachment.subtype.empty()) stream.setSubtype(attachment.subtype);
     QPDFFileSpecObjectHelper spec =
         QPDFFileSpecObjectHelper::createFileSpec(pdf, attachment.name, stream);
-    if (shape.nameTree) {
+    if (shape & kNameTree) {
       QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(attachment.name, spec);
     }
     associated.appendItem(spec.getObjectHandle());
   }
-  if (shape.associatedFiles) pdf.getRoot().replaceKey("/AF", associated);
-  return written(pdf, shape);
+  if (shape & kAssociatedFiles) pdf.getRoot().replaceKey("/AF", associated);
+  return written(pdf, shape, userPassword);
 }
 
 std::string makeInflatingPdf(const std::string& name, std::size_t size) {
@@ -74,7 +75,7 @@ std::string makeInflatingPdf(const std::string& name, std::size_t size) {
                                              QPDFObjectHandle::newNull());
   QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(
       name, QPDFFileSpecObjectHelper::createFileSpec(pdf, name, stream));
-  return written(pdf, {});
+  return written(pdf);
 }
 
 std::string makeLoopingNameTreePdf() {
@@ -86,7 +87,7 @@ std::string makeLoopingNameTreePdf() {
   QPDFObjectHandle names = QPDFObjectHandle::newDictionary();
   names.replaceKey("/EmbeddedFiles", tree);
   pdf.getRoot().replaceKey("/Names", names);
-  return written(pdf, {});
+  return written(pdf);
 }
 
 }  // namespace lumora::test

@@ -13,31 +13,17 @@ struct Attachment {
   std::string subtype = "text/xml";
 };
 
-struct PdfShape {
-  bool nameTree = true;         // in the EmbeddedFiles name tree
-  bool associatedFiles = true;  // in the catalogue's /AF
-  bool objectStreams = false;   // objects packed into object streams (PDF 1.5)
-  bool encrypted = false;       // AES-256, opened with `userPassword`
-  std::string userPassword;
-
-  static PdfShape listedIn(bool nameTree, bool associatedFiles) {
-    PdfShape shape;
-    shape.nameTree = nameTree;
-    shape.associatedFiles = associatedFiles;
-    return shape;
-  }
-  PdfShape& packed() {
-    objectStreams = true;
-    return *this;
-  }
-  PdfShape& encryptedWith(std::string password) {
-    encrypted = true;
-    userPassword = std::move(password);
-    return *this;
-  }
+// Where the PDF lists its files and how it is written, as flags.
+enum PdfShape : unsigned {
+  kNameTree = 1,         // in the EmbeddedFiles name tree
+  kAssociatedFiles = 2,  // in the catalogue's /AF
+  kObjectStreams = 4,    // objects packed into object streams (PDF 1.5)
+  kEncrypted = 8,        // AES-256, opened with the user password given
 };
 
-std::string makePdf(const std::vector<Attachment>& attachments, const PdfShape& shape = {});
+std::string makePdf(const std::vector<Attachment>& attachments,
+                    unsigned shape = kNameTree | kAssociatedFiles,
+                    const std::string& userPassword = "");
 
 // A PDF whose one attachment decodes to `size` zero bytes from a few
 // kilobytes of deflated data.
