@@ -74,9 +74,8 @@ std::string helpText() {
 
 Renders German e-invoices (UBL, CII, ZUGFeRD 1.0; as XML or inside a PDF)
 to PDF without a window, exactly as the viewer's Start command does with
-the PDF medium. Each PDF is named
-"Beleg-<invoice number>.pdf" and written into the invoice's folder; its
-path is printed on standard output.
+the PDF medium. Each PDF is named "Beleg-<invoice number>.pdf" and written
+into the invoice's folder; its path is printed on standard output.
 
 Options:
   --long-text        also print the items' descriptions ("mit Langtext  drucken")

@@ -110,7 +110,10 @@ class QpdfEmbeddedFiles final : public EmbeddedFiles {
   const std::string& damage() const override { return m_damage; }
 
   bool read(std::size_t index, std::string& bytes, std::string& error) const override {
-    if (index >= m_files.size()) return false;
+    if (index >= m_files.size()) {
+      error = "Die eingebettete Datei " + std::to_string(index + 1) + " gibt es nicht";
+      return false;
+    }
     const std::string& name = m_files[index].name;
     BoundedSink sink;
     bool decoded = false;
