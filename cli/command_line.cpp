@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "lumora/version.h"
+
 namespace lumora::cli {
 namespace {
 
@@ -21,6 +23,8 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       optionsEnded = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
     } else if (argument == "--long-text") {
       options.longText = true;
     } else if (argument == "--open") {
@@ -43,14 +47,16 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       throw UsageError("unknown option " + argument);
     }
   }
-  if (!options.help && options.invoices.empty()) throw UsageError("no invoice file given");
+  if (!options.help && !options.version && options.invoices.empty())
+    throw UsageError("no invoice file given");
   return options;
 }
 
 std::string helpText() {
   return R"(Usage: lumora-render [OPTIONS] INVOICE.xml...
 
-Renders German UBL e-invoices to PDF without a window, exactly as the
+Renders German e-invoices (UBL and CII invoices and credit notes, also the
+XML inside a ZUGFeRD / Factur-X PDF) to PDF without a window, exactly as the
 viewer's Start command does with the PDF medium. Each PDF is named
 "Beleg-<invoice number>.pdf" and written into the invoice's folder; its
 path is printed on standard output.
@@ -64,6 +70,7 @@ Options:
   --printer NAME     print on the printer NAME instead of writing PDFs
                      (one print job per invoice, as with "Drucker")
   -h, --help         show this help and exit
+      --version      show the version and exit
 
 An invoice that cannot be rendered is reported on standard error as
 "<file>: <message>"; the remaining files are still rendered. Without
@@ -76,6 +83,14 @@ Exit status: 0 when every file was rendered, 1 when any failed or the
 output lines could not be written, 2 when the command line is wrong or the
 printer cannot be used.
 )";
+}
+
+}  // namespace lumora::cli
+
+namespace lumora::cli {
+
+std::string versionText() {
+  return std::string("lumora-render ") + kVersion + "\n";
 }
 
 }  // namespace lumora::cli
