@@ -29,14 +29,6 @@ TEST(TextOutputTest, PdfPositionsRoundTwoPointSevenTimesYExactly) {
   for (const auto& row : rows) EXPECT_EQ(pdfYFromMillimetres(row.y), row.pdfY) << row.y;
 }
 
-TEST(TextOutputTest, PrinterPixelsPerMillimetre) {
-  const struct {
-    int dpi;
-    int perMillimetre;
-  } rows[] = {{300, 12}, {360, 14}, {600, 24}, {720, 28}, {1200, 47}, {96, 4}};
-  for (const auto& row : rows) EXPECT_EQ(pixelsPerMillimetre(row.dpi), row.perMillimetre);
-}
-
 TEST(TextOutputTest, FirstPdfTextStartsTheDocumentThenEveryTextSetsItsFont) {
   test::FakeLibrary fake("fakepdf.dll");
   SelectedMedium medium;
@@ -85,10 +77,11 @@ TEST(TextOutputTest, FailedConstructionStoresNothingAndTheNextTextTriesAgain) {
   EXPECT_EQ(loader.loads, 2);
 }
 
-TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
+// (115, 15) lies at 345 points across and 841.89 - 760 points down on the PDF page.
+TEST(TextOutputTest, PrinterPlacesTopLeftCornersWhereThePdfPutsThemOnThePaper) {
   const struct {
     int dpiX, dpiY, x, y;
-  } rows[] = {{600, 600, 2760, 360}, {300, 300, 1380, 180}, {600, 1200, 2760, 705}};
+  } rows[] = {{600, 600, 2875, 682}, {300, 300, 1438, 341}, {600, 1200, 2875, 1365}};
   for (const auto& row : rows) {
     test::RecordingPrinter printer(row.dpiX, row.dpiY);
     SelectedMedium medium;
@@ -99,8 +92,8 @@ TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
                   "e &lt;1&gt;",
                   "Arial", 8);
     ASSERT_EQ(printer.texts.size(), 1u);
-    EXPECT_EQ(printer.texts[0].x, row.x);
-    EXPECT_EQ(printer.texts[0].y, row.y);
+    EXPECT_EQ(printer.texts[0].deviceX, row.x);
+    EXPECT_EQ(printer.texts[0].deviceY, row.y);
     EXPECT_EQ(printer.texts[0].text,
               "Stra\xDF"
               "e <1>");

@@ -101,7 +101,7 @@ class TableTest : public ::testing::Test {
   }
 
   TempDir dir;
-  RecordingPrinter printer{/*dpiX=*/25, /*dpiY=*/25};
+  RecordingPrinter printer;
   TableHost host;
   InvoiceReader reader;
   TextOutput output{host, &printer};
