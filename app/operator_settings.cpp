@@ -53,10 +53,14 @@ bool makeFolders(const std::string& folder) {
   return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-void reportNotWritten(const std::string& path, int reason) {
+void reportNotWritten(const std::string& path, const char* reason) {
   std::fprintf(stderr,
                "lumora-eviewer: Die Einstellungsdatei konnte nicht geschrieben werden: %s (%s)\n",
-               path.c_str(), std::strerror(reason));
+               path.c_str(), reason);
+}
+
+void reportNotWritten(const std::string& path, int reason) {
+  reportNotWritten(path, std::strerror(reason));
 }
 
 std::string readFirstLine(const std::string& path) {
@@ -134,7 +138,7 @@ void OperatorSettings::saveOperatorName(const QString& name) const noexcept {
     const bool replacing = ::fstatat(folder, kSettingsFileName, &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (!replacing && errno != ENOENT) return reportNotWritten(path, errno);
     if (replacing && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode))
-      return reportNotWritten(path, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+      return reportNotWritten(path, "keine gewöhnliche Datei");
     // Write protection is respected: a file the user may not write stays,
     // though the folder would let it be replaced.
     if (replacing && S_ISREG(old.st_mode) &&

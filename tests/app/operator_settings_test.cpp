@@ -76,14 +76,8 @@ class SettingsPlace {
   gid_t m_gid = ::getegid();
 };
 
-std::string saveAndLoad(const SettingsPlace& place, const QString& name, QString& loaded) {
-  const std::string errors =
-      place.runAsUser([&name] { OperatorSettings().saveOperatorName(name); });
-  ::setenv("XDG_CONFIG_HOME", place.configHome().c_str(), 1);
-  loaded = OperatorSettings().loadOperatorName();
-  return errors;
-}
-
+// The earlier versions' file and the settings folder winning over it are
+// tested through the window (window_shell_test.cpp).
 TEST(OperatorSettingsTest, NamesRoundTripInWindows1252WhereItHoldsThemElseInUtf8) {
   struct Row {
     const char* name;
@@ -103,37 +97,14 @@ TEST(OperatorSettingsTest, NamesRoundTripInWindows1252WhereItHoldsThemElseInUtf8
                          Row{"Москва", "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0\r\n"}}) {
     SCOPED_TRACE(row.name);
     SettingsPlace place;
-    QString loaded;
-    EXPECT_EQ(saveAndLoad(place, QString::fromUtf8(row.name), loaded), "");
+    ::setenv("XDG_CONFIG_HOME", place.configHome().c_str(), 1);
+    OperatorSettings().saveOperatorName(QString::fromUtf8(row.name));
     EXPECT_EQ(place.read(place.configFile()), row.bytes);
-    EXPECT_EQ(loaded, QString::fromUtf8(row.name));
+    EXPECT_EQ(OperatorSettings().loadOperatorName(), QString::fromUtf8(row.name));
     // The folder is the user's alone, as configuration folders are.
     EXPECT_EQ(fs::status(fs::path(place.configFile()).parent_path()).permissions(),
               fs::perms::owner_all);
   }
-}
-
-TEST(OperatorSettingsTest, EarlierVersionsFileInStartFolderIsReadUntilTheNewOneExists) {
-  SettingsPlace place;
-  const std::string old = place.start() + "/lumora1.ini";
-  std::ofstream(old, std::ios::binary) << "M\xFCller\r\nzweite Zeile\r\n";
-  ::setenv("XDG_CONFIG_HOME", place.configHome().c_str(), 1);
-  // Started elsewhere, the old file is not found.
-  EXPECT_EQ(OperatorSettings().loadOperatorName(), QString());
-
-  const std::string errors = place.runAsUser([] {
-    OperatorSettings settings;
-    settings.saveOperatorName(settings.loadOperatorName());
-  });
-  EXPECT_EQ(errors, "");
-  EXPECT_EQ(place.read(place.configFile()), "M\xFCller\r\n");
-  EXPECT_EQ(place.read(old), "M\xFCller\r\nzweite Zeile\r\n");  // left as it was
-
-  // From now on the new file counts.
-  std::ofstream(old, std::ios::binary) << "Anders\r\n";
-  place.runAsUser([] {
-    if (OperatorSettings().loadOperatorName() != QString::fromUtf8("Müller")) ::_exit(1);
-  });
 }
 
 TEST(OperatorSettingsTest, WriteProtectedFileOrFolderStaysAndTheFailureIsReported) {
