@@ -5,7 +5,7 @@
 // page; the login switches to the Rechnung page. "Start" (Button3Click) runs
 // one render run: the run asks this window for the invoice file (the file
 // dialog) and, for the printer medium, the printer (the print dialog); it
-// reads the invoice with the InvoiceReader field by field and places every
+// reads the invoice in one pass into an invoice value and places every
 // text through the TextOutput, which writes to the PDF document or to the
 // QtPrinter depending on the radio buttons "PDF" and "Drucker". A finished PDF
 // is opened through the Opener. An error stops the run and ends in the
@@ -21,7 +21,6 @@
 #include "app/application.h"
 #include "app/operator_settings.h"
 #include "app/qt_printer.h"
-#include "invoice/invoice_reader.h"
 #include "output/text_output.h"
 #include "platform/opener.h"
 #include "render/render_host.h"
@@ -112,7 +111,6 @@ class TForm1 : public QMainWindow, public RenderHost {
   QString m_bearbeiter;
   OperatorSettings m_settings;
 
-  InvoiceReader m_reader;
   QtPrinter m_printer;
   TextOutput m_output;
   std::unique_ptr<Opener> m_opener;

@@ -139,7 +139,7 @@ void TForm1::berLumora1Click() {
 
 void TForm1::Button3Click() {
   const WaitCursor wait;
-  RenderRun(*this, m_reader, m_output).start();
+  RenderRun(*this, m_output).start();
 }
 
 Medium TForm1::medium() const {

@@ -18,7 +18,6 @@
 #include "cli/command_line_host.h"
 #include "cli/invoice_paths.h"
 #include "cli/printer_loader.h"
-#include "invoice/invoice_reader.h"
 #include "output/text_output.h"
 #include "render/error_text.h"
 #include "render/render_run.h"
@@ -79,12 +78,11 @@ int renderAll(const cli::Options& options) {
     }
     host.setMedium(Medium::Printer);
   }
-  // One reader and one output for all files, as the window keeps them: the
-  // PDF library is loaded once and keeps its fonts, and each run starts a
-  // fresh document in it.
-  InvoiceReader reader;
+  // One output for all files, as the window keeps it: the PDF library is
+  // loaded once and keeps its fonts, and each run starts a fresh document in
+  // it.
   TextOutput output(host, printer.get());
-  RenderRun run(host, reader, output);
+  RenderRun run(host, output);
 
   cli::BatchReport report(invoices.size(), ::isatty(STDERR_FILENO) == 1);
   int status = 0;

@@ -1,6 +1,7 @@
 // clear on arbitrary bytes, compared with a plain model of its rules; and the
-// item table's 45-byte cuts, whose pieces decoded one by one must give the
-// same text as the whole.
+// item table's pieces of 45 characters: together they are the text, decoded
+// one by one they give the same text as the whole, and one ends inside a
+// word only when it holds no blank.
 
 #include <cstdint>
 #include <cstdio>
@@ -14,10 +15,8 @@
 
 namespace {
 
-// The byte a character prints as: a line break from a reference is a blank,
-// a character the code page lacks is "?".
+// The byte a character prints as; a character the code page lacks is "?".
 char byteFor(char32_t character) {
-  if (character == '\n' || character == '\r') return ' ';
   for (int byte = 0; byte < 256; ++byte) {
     if (lumora::cp1252ToUnicode(static_cast<unsigned char>(byte)) == character) {
       return static_cast<char>(byte);
@@ -67,63 +66,34 @@ bool utf8Character(std::string_view bytes, char32_t& character) {
   return isCharacter(character) && utf8Of(character) == bytes;
 }
 
-// "&#" digits ";" or "&#x" hex digits ";" at the start of `text`: its length,
-// 0 when there is none; `value` is capped past the last character.
-std::size_t reference(std::string_view text, std::uint64_t& value) {
-  if (!text.starts_with("&#")) return 0;
-  const std::size_t semicolon = text.find(';');
-  if (semicolon == std::string_view::npos) return 0;
-  std::string_view digits = text.substr(2, semicolon - 2);
-  const bool hex = digits.starts_with('x');
-  if (hex) digits.remove_prefix(1);
-  if (digits.empty()) return 0;
-  value = 0;
-  for (const char c : digits) {
-    const std::string_view allowed = hex ? "0123456789abcdefABCDEF" : "0123456789";
-    if (allowed.find(c) == std::string_view::npos) return 0;
-    const std::uint64_t digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-    value = std::min<std::uint64_t>(value * (hex ? 16 : 10) + digit, 0x7FFFFFFF);
+// One character of `text` at its start, as the model reads it: a well-formed
+// UTF-8 sequence, else a single byte. Its length in bytes.
+std::size_t characterLength(std::string_view text, char32_t& character) {
+  for (std::size_t length = 2; length <= 4 && length <= text.size(); ++length) {
+    if (utf8Character(text.substr(0, length), character)) return length;
   }
-  return semicolon + 1;
+  character = static_cast<unsigned char>(text.front());
+  return 1;
 }
 
 std::string modelClear(std::string_view text) {
-  const std::pair<std::string_view, char> entities[] = {
-      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
   std::string out;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::string_view rest = text.substr(at);
-    std::size_t used = 0;
-    for (const auto& [entity, byte] : entities) {
-      if (rest.starts_with(entity)) {
-        out += byte;
-        used = entity.size();
-        break;
-      }
-    }
-    std::uint64_t value = 0;
-    if (used == 0 && (used = reference(rest, value)) > 0) {
-      if (isCharacter(value)) {
-        out += byteFor(static_cast<char32_t>(value));
-      } else {
-        out += rest.substr(0, used);
-      }
-    }
-    for (std::size_t length = 2; used == 0 && length <= 4 && length <= rest.size(); ++length) {
-      char32_t character = 0;
-      if (utf8Character(rest.substr(0, length), character)) {
-        out += byteFor(character);
-        used = length;
-      }
-    }
-    if (used == 0) {
-      out += rest.front();
-      used = 1;
-    }
-    at += used;
+  for (std::size_t at = 0; at < text.size();) {
+    char32_t character = 0;
+    const std::size_t length = characterLength(text.substr(at), character);
+    out += length == 1 ? text[at] : byteFor(character);
+    at += length;
   }
   return out;
+}
+
+std::size_t characterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); ++count) {
+    char32_t character = 0;
+    at += characterLength(text.substr(at), character);
+  }
+  return count;
 }
 
 [[noreturn]] void fail(const char* what) {
@@ -139,15 +109,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   if (cleared.size() > text.size()) fail("clear made the text longer");
   if (cleared != modelClear(text)) fail("clear differs from the model");
 
+  std::string joined;
   std::string piecewise;
   for (std::string_view rest = text; !rest.empty();) {
     const lumora::Cut cut = lumora::cutPiece(rest, 45);
     if (cut.piece.empty()) fail("an empty piece");
-    // Only a reference padded past a whole piece makes a longer one.
-    if (cut.piece.size() > 45 && !cut.piece.starts_with("&#")) fail("a piece past 45 bytes");
+    if (characterCount(cut.piece) > 45) fail("a piece past 45 characters");
+    if (!cut.rest.empty() && cut.piece.back() != ' ' && cut.rest.front() != ' ' &&
+        cut.piece.find(' ') != std::string_view::npos) {
+      fail("a piece ends inside a word although it holds a blank");
+    }
+    joined += cut.piece;
     piecewise += lumora::clear(cut.piece);
     rest = cut.rest;
   }
-  if (piecewise != cleared) fail("a cut split a character, entity or reference");
+  if (joined != text) fail("the pieces are not the text");
+  if (piecewise != cleared) fail("a cut split a character");
   return 0;
 }

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "fuzz/scratch_folder.h"
-#include "invoice/invoice_reader.h"
 #include "output/text_output.h"
 #include "platform/exceptions.h"
 #include "render/render_host.h"
@@ -56,9 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   // One window's worth of state for the whole process, never destroyed, as
   // the program keeps its PDF binding from the first run to the end.
   static FuzzHost& host = *new FuzzHost;
-  static InvoiceReader& reader = *new InvoiceReader;
   static TextOutput& output = *new TextOutput(host, /*printer=*/nullptr);
-  static RenderRun& run = *new RenderRun(host, reader, output);
+  static RenderRun& run = *new RenderRun(host, output);
 
   if (size == 0) return 0;
   host.longText = bytes[0] & 1;
@@ -69,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   try {
     run.start();
   } catch (const Exception&) {
-    failed = true;  // no invoice, a conversion error or a file name too long to write
+    failed = true;  // no invoice or no XML, a conversion error or a file name too long
   }
   const std::string written = run.writtenPdf();
   if (failed != written.empty()) std::abort();

@@ -1,8 +1,7 @@
 #pragma once
-// The units of XML character data in a raw invoice text, as clear decodes
-// them and as the item table's cuts keep them whole: a well-formed UTF-8
-// character, one of the five entities, a character reference, or a single
-// byte that starts none of these.
+// The units of an invoice text, as clear decodes them and as the item
+// table's cuts keep them whole: a well-formed UTF-8 character, or a single
+// byte that starts none.
 
 #include <cstddef>
 #include <string_view>
@@ -10,7 +9,7 @@
 namespace lumora {
 
 struct CharacterUnit {
-  std::size_t length = 1;  // bytes of the raw text
+  std::size_t length = 1;  // bytes of the text
   char32_t character = 0;  // the character it stands for
   bool decoded = false;    // false: the bytes stay as they are written
 };
@@ -55,54 +54,12 @@ inline CharacterUnit utf8Unit(std::string_view text, std::size_t at) {
   return {};
 }
 
-// "&#228;" or "&#xE4;": digits, then the semicolon. A reference that names
-// no character (0, a surrogate, past U+10FFFF) is still one unit, kept as
-// written.
-inline CharacterUnit referenceUnit(std::string_view text, std::size_t at) {
-  constexpr char32_t kPastLast = 0x110000;
-  std::size_t i = at + 2;
-  const bool hex = i < text.size() && text[i] == 'x';
-  if (hex) ++i;
-  const std::size_t digitsFrom = i;
-  char32_t value = 0;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    unsigned digit = 0;
-    if (c >= '0' && c <= '9') {
-      digit = static_cast<unsigned>(c - '0');
-    } else if (hex && c >= 'a' && c <= 'f') {
-      digit = static_cast<unsigned>(c - 'a' + 10);
-    } else if (hex && c >= 'A' && c <= 'F') {
-      digit = static_cast<unsigned>(c - 'A' + 10);
-    } else {
-      break;
-    }
-    value = value * (hex ? 16 : 10) + digit;
-    if (value > kPastLast) value = kPastLast;  // saturates: any longer number is no character
-  }
-  if (i == digitsFrom || i >= text.size() || text[i] != ';') return {};
-  const bool character = value != 0 && value < kPastLast && (value < 0xD800 || value > 0xDFFF);
-  return {i + 1 - at, value, character};
-}
-
-inline CharacterUnit ampersandUnit(std::string_view text, std::size_t at) {
-  const std::string_view rest = text.substr(at);
-  if (rest.starts_with("&#")) return referenceUnit(text, at);
-  if (rest.starts_with("&amp;")) return {5, '&', true};
-  if (rest.starts_with("&lt;")) return {4, '<', true};
-  if (rest.starts_with("&gt;")) return {4, '>', true};
-  if (rest.starts_with("&quot;")) return {6, '"', true};
-  if (rest.starts_with("&apos;")) return {6, '\'', true};
-  return {};
-}
-
 }  // namespace detail
 
-// The unit that begins at byte `at` (< text.size()) of the raw text.
+// The unit that begins at byte `at` (< text.size()) of the text.
 inline CharacterUnit characterUnitAt(std::string_view text, std::size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
   if (lead >= 0x80) return detail::utf8Unit(text, at);
-  if (lead == '&') return detail::ampersandUnit(text, at);
   return {1, lead, true};
 }
 

@@ -12,7 +12,7 @@ std::string clear(std::string_view text) {
   while (at < text.size()) {
     const char c = text[at];
     // Plain ASCII, the bulk of every invoice, is copied without a closer look.
-    if (static_cast<unsigned char>(c) < 0x80 && c != '&') {
+    if (static_cast<unsigned char>(c) < 0x80) {
       *out++ = c;
       ++at;
       continue;
@@ -20,8 +20,6 @@ std::string clear(std::string_view text) {
     const CharacterUnit unit = characterUnitAt(text, at);
     if (!unit.decoded) {
       for (std::size_t i = 0; i < unit.length; ++i) *out++ = text[at + i];
-    } else if (unit.character == '\n' || unit.character == '\r') {
-      *out++ = ' ';  // only a reference can bring a line break this far
     } else {
       *out++ = unicodeToCp1252(unit.character);
     }

@@ -1,9 +1,9 @@
 #pragma once
-// Where a piece of a raw text may end: the item table prints names and long
-// texts in pieces of a fixed number of bytes, each decoded on its own, so a
-// cut must never fall inside a UTF-8 character, an entity or a character
-// reference. It moves left to where that unit begins, and the next piece
-// starts with the whole unit.
+// Where a piece of a text may end: the item table prints names and long
+// texts in pieces of a fixed number of characters. A cut never falls inside
+// a UTF-8 character, and a piece that would end inside a word ends after its
+// last blank instead, when it holds one; the next piece starts behind that
+// blank.
 
 #include <cstddef>
 #include <string_view>
@@ -15,9 +15,7 @@ struct Cut {
   std::string_view rest;
 };
 
-// The first piece of at most `width` bytes and what follows it. A unit longer
-// than a whole piece (a reference padded with zeros) makes a longer piece of
-// its own rather than an empty one.
+// The first piece of at most `width` characters and what follows it.
 Cut cutPiece(std::string_view text, std::size_t width);
 
 }  // namespace lumora

@@ -37,7 +37,7 @@ class TextOutput {
              std::u16string libraryName = std::u16string(kPdfLibraryName));
   ~TextOutput();
 
-  // Places `text` (raw, entities still encoded) with its top-left corner at
+  // Places `text` (UTF-8) with its top-left corner at
   // (x mm, y mm) from the top left of the page, in `fontName` at `size` points.
   void drucke(int x, int y, std::string_view text, std::string_view fontName, int size);
 

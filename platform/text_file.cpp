@@ -15,12 +15,6 @@ namespace {
 constexpr std::size_t kLargestRead = 256 * 1024;
 constexpr char kEndOfFile = 26;
 
-FileIdentity identityOf(const struct stat& info) {
-  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-          static_cast<std::int64_t>(info.st_size),
-          static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
-}
-
 }  // namespace
 
 std::string inOutErrorMessage(int errorCode) {
@@ -49,32 +43,51 @@ void throwInOutError(int errorCode) {
   throw InOutError(inOutErrorMessage(errorCode), errorCode);
 }
 
-TextFileReader::TextFileReader(const std::string& path)
-    : m_buffer(std::make_unique_for_overwrite<char[]>(kFirstReadSize)), m_capacity(kFirstReadSize) {
+namespace {
+
+// Opens a regular file for reading, as both readers do.
+int openRegularFile(const std::string& path) {
   // A name with a NUL byte cannot reach the file system intact.
   if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
   // Opened without blocking, so that a named pipe cannot stall the program;
   // only regular files are read: a pipe or a device might never end.
+  int fd;
   do {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  } while (m_fd < 0 && errno == EINTR);
-  if (m_fd < 0) throwInOutError(errno);
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throwInOutError(errno);
   struct stat info {};
-  if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     const int error = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
-    ::close(m_fd);
+    ::close(fd);
     throwInOutError(error);
   }
   // O_NONBLOCK stays set: it does not change how a regular file is read.
-  m_identity = identityOf(info);
+  return fd;
 }
 
-void TextFileReader::seek(std::uint64_t offset) {
-  m_bufferStart = offset;
-  m_pos = m_end = 0;
-  m_noMoreInput = false;
-  m_cacheValid = false;
-  m_readSize = kFirstReadSize;
+}  // namespace
+
+TextFileReader::TextFileReader(const std::string& path)
+    : m_buffer(std::make_unique_for_overwrite<char[]>(kFirstReadSize)), m_capacity(kFirstReadSize) {
+  m_fd = openRegularFile(path);
+}
+
+ByteFileReader::ByteFileReader(const std::string& path) {
+  m_fd = openRegularFile(path);
+}
+
+ByteFileReader::~ByteFileReader() {
+  ::close(m_fd);
+}
+
+std::size_t ByteFileReader::read(char* into, std::size_t most) {
+  ssize_t got;
+  do {
+    got = ::read(m_fd, into, most);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) throwInOutError(errno);
+  return static_cast<std::size_t>(got);
 }
 
 TextFileReader::~TextFileReader() {
@@ -158,32 +171,6 @@ bool TextFileReader::readLine(std::string& line) {
     line.append(m_buffer.get() + m_pos, m_end - m_pos);
     m_pos = m_end;
     if (!fill()) return true;  // the last line needs no line end
-  }
-}
-
-bool TextFileReader::skipPast(std::string_view marker, std::int64_t count) {
-  if (count <= 0) return true;
-  // A marker holding a line end can never lie within one line.
-  if (marker.empty() || marker.find_first_of("\r\n") != std::string_view::npos) {
-    while (fill()) m_pos = m_end;
-    m_pos = m_end;
-    return false;
-  }
-  for (;;) {
-    const char* base = m_buffer.get();
-    const void* hit = memmem(base + m_pos, m_end - m_pos, marker.data(), marker.size());
-    if (hit) {
-      m_pos = static_cast<std::size_t>(static_cast<const char*>(hit) - base) + marker.size();
-      if (--count == 0) return true;
-      continue;
-    }
-    // Keep a possible beginning of the marker for the next block.
-    const std::size_t keep = std::min(marker.size() - 1, m_end - m_pos);
-    m_pos = m_end - keep;
-    if (!fill()) {
-      m_pos = m_end;
-      return false;
-    }
   }
 }
 

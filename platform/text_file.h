@@ -1,6 +1,6 @@
 #pragma once
-// The run-time library's text files, as the invoice reader and the settings
-// file use them.
+// The run-time library's text files, as the settings file uses them, and a
+// plain byte reader for the invoice.
 //
 // Line model: a line ends at CR, at CR LF (the LF belongs to the line end) or
 // at a lone LF; line-end bytes are not part of the line. Byte 26 ends the file:
@@ -15,17 +15,6 @@
 #include <string_view>
 
 namespace lumora {
-
-// Which file an open file is, and in which state: while all four stay the
-// same, its bytes are taken to be the same.
-struct FileIdentity {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  std::int64_t size = 0;
-  std::int64_t modifiedNs = 0;  // modification time in nanoseconds
-
-  bool operator==(const FileIdentity&) const = default;
-};
 
 class TextFileReader {
  public:
@@ -43,27 +32,11 @@ class TextFileReader {
   // file has no line left.
   bool readLine(std::string& line);
 
-  // Moves behind the `count`-th further occurrence of `marker` within a line,
-  // so that the next readLine returns the rest of that line. Returns false
-  // when the file ends first. Much faster than reading line by line.
-  bool skipPast(std::string_view marker, std::int64_t count);
-
-  // The file's identity as it was when it was opened.
-  const FileIdentity& identity() const { return m_identity; }
-
-  // Byte offset in the file of the next unread byte.
-  std::uint64_t offset() const { return m_bufferStart + m_pos; }
-  // Goes on reading at byte `offset` of the file, as if everything before it
-  // had been read. Callers only ever seek to just behind a marker's ">", so
-  // no CR LF pair is split by it.
-  void seek(std::uint64_t offset);
-
  private:
   bool fill();
   std::size_t lineEndFrom(std::size_t from);
 
   int m_fd = -1;
-  FileIdentity m_identity;
   std::unique_ptr<char[]> m_buffer;
   std::size_t m_capacity = 0;
   std::uint64_t m_bufferStart = 0;          // file offset of m_buffer[0]
@@ -74,6 +47,25 @@ class TextFileReader {
   std::size_t m_nextCr = 0;                 // cached search results, valid when >= m_pos
   std::size_t m_nextLf = 0;
   bool m_cacheValid = false;
+};
+
+// A regular file opened for reading its bytes in order, without a line model:
+// the invoice reader streams it in blocks.
+class ByteFileReader {
+ public:
+  // Opens `path`; throws InOutError when it cannot, or when it is no regular
+  // file (a pipe or a device might never end).
+  explicit ByteFileReader(const std::string& path);
+  ~ByteFileReader();
+  ByteFileReader(const ByteFileReader&) = delete;
+  ByteFileReader& operator=(const ByteFileReader&) = delete;
+
+  // Reads up to `most` bytes into `into`; 0 at the end of the file. Throws
+  // InOutError when the read fails.
+  std::size_t read(char* into, std::size_t most);
+
+ private:
+  int m_fd = -1;
 };
 
 // Whether `path` names an existing file.

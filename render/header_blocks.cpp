@@ -1,8 +1,7 @@
 // The first page above the item table: the metadata block on the right, the
 // seller's letterhead, the sender line, the buyer's address, the heading and
-// the column headings. Each value is fetched from the file just before it is
-// drawn and drawn raw; drucke decodes it. The texts the footer and the
-// continuation header repeat are captured raw on the way.
+// the column headings, from the invoice value. The texts the footer and the
+// continuation header repeat are captured on the way.
 
 #include <string>
 #include <string_view>
@@ -25,7 +24,7 @@ constexpr int kHeadingSize = 14;
 class HeaderBlocks {
  public:
   explicit HeaderBlocks(LayoutContext& layout)
-      : m_layout(layout), m_state(layout.state), m_fields(layout.fields) {}
+      : m_layout(layout), m_state(layout.state), m_invoice(layout.invoice) {}
 
   void draw() {
     drawMetadata();
@@ -36,8 +35,6 @@ class HeaderBlocks {
   }
 
  private:
-  std::string field(Field field) { return m_fields.text(field); }
-
   // One metadata line; a conditional line with an empty value is left out and
   // the lines below close up.
   void metadataLine(std::string_view label, std::string_view value, bool always = true) {
@@ -52,41 +49,43 @@ class HeaderBlocks {
 
   void drawMetadata() {
     m_state.ypos = 15;
-    m_state.invoicenr = field(Field::InvoiceNumber);
+    m_state.invoicenr = m_invoice.number;
     metadataLine("Rechnungsnummer:", m_state.invoicenr);
-    optionalLine("Kundennummer:", field(Field::CustomerNumber));
-    optionalLine("Bestellnummer:", field(Field::OrderNumber));
-    metadataLine("Rechnungsdatum:", m_fields.date(Field::IssueDate));
-    metadataLine("Lieferdatum:", m_fields.date(Field::DeliveryDate));
-    metadataLine("Fälligkeit:", m_fields.date(Field::DueDate));
-    metadataLine("Währung:", field(Field::Currency));
-    optionalLine("Leitweg:", field(Field::BuyerReference));
+    optionalLine("Kundennummer:", m_invoice.customerNumber);
+    optionalLine("Bestellnummer:", m_invoice.orderNumber);
+    metadataLine("Rechnungsdatum:", m_invoice.issueDate);
+    metadataLine("Lieferdatum:", m_invoice.deliveryDate);
+    metadataLine("Fälligkeit:", m_invoice.dueDate);
+    metadataLine("Währung:", m_invoice.currency);
+    optionalLine("Leitweg:", m_invoice.buyerReference);
     drawSellerMetadata();
-    m_state.iban = field(Field::Iban);
+    m_state.iban = m_invoice.iban;
     optionalLine("IBAN:", m_state.iban);
-    optionalLine("Tel. Kunde:", field(Field::BuyerPhone));
-    optionalLine("Email Kunde:", field(Field::BuyerMail));
+    optionalLine("Tel. Kunde:", m_invoice.buyer.phone);
+    optionalLine("Email Kunde:", m_invoice.buyer.mail);
   }
 
   void drawSellerMetadata() {
-    optionalLine("Ansprechpartner:", field(Field::SellerAddressLine));
-    m_state.ustid = field(Field::SellerVatId);
+    const Seller& seller = m_invoice.seller;
+    optionalLine("Ansprechpartner:", seller.addressLine);
+    m_state.ustid = seller.vatId;
     optionalLine("UST-ID:", m_state.ustid);
-    m_state.steuernr = field(Field::SellerTaxNumber);
+    m_state.steuernr = seller.taxNumber;
     optionalLine("Steuernummer:", m_state.steuernr);
-    optionalLine("Handelsregister:", field(Field::SellerRegistration));
+    optionalLine("Handelsregister:", seller.registration);
   }
 
   void drawLetterhead() {
-    m_state.sellername = field(Field::SellerName);
+    const Seller& seller = m_invoice.seller;
+    m_state.sellername = seller.name;
     m_layout.draw(kLeftX, 5, m_state.sellername, kLetterheadNameSize);
-    m_state.sellerstreet = field(Field::SellerStreet);
+    m_state.sellerstreet = seller.street;
     m_layout.draw(kLeftX, 15, m_state.sellerstreet, kLetterheadSize);
-    m_state.sellercity = field(Field::SellerPostalZone) + " " + field(Field::SellerCity);
+    m_state.sellercity = seller.postalZone + " " + seller.city;
     m_layout.draw(kLeftX, 20, m_state.sellercity, kLetterheadSize);
-    m_state.sellerphone = field(Field::SellerPhone);
+    m_state.sellerphone = seller.phone;
     m_layout.draw(kLeftX, 25, "Tel.:  " + m_state.sellerphone, kLetterheadSize);
-    m_state.sellermail = field(Field::SellerMail);
+    m_state.sellermail = seller.mail;
     m_layout.draw(kLeftX, 30, "Email: " + m_state.sellermail, kLetterheadSize);
   }
 
@@ -98,25 +97,24 @@ class HeaderBlocks {
   // The name stands one line step below the sender line; an address line,
   // when there is one, pushes everything below it down by 5.
   void drawBuyerAddress() {
+    const Party& buyer = m_invoice.buyer;
     const int nameY = 48 + 3 + m_state.linestep;
-    m_layout.draw(kLeftX, nameY, field(Field::BuyerName), kAddressSize);
+    m_layout.draw(kLeftX, nameY, buyer.name, kAddressSize);
     m_state.ypos = nameY + m_state.linestep;
-    const std::string addressLine = field(Field::BuyerAddressLine);
-    if (!addressLine.empty()) {
-      m_layout.draw(kLeftX, m_state.ypos, addressLine, kAddressSize);
+    if (!buyer.addressLine.empty()) {
+      m_layout.draw(kLeftX, m_state.ypos, buyer.addressLine, kAddressSize);
       m_state.ypos += 5;
     }
-    m_layout.draw(kLeftX, m_state.ypos, field(Field::BuyerStreet), kAddressSize);
+    m_layout.draw(kLeftX, m_state.ypos, buyer.street, kAddressSize);
     m_state.ypos += 5;
-    m_layout.draw(kLeftX, m_state.ypos,
-                  field(Field::BuyerPostalZone) + " " + field(Field::BuyerCity), kAddressSize);
+    m_layout.draw(kLeftX, m_state.ypos, buyer.postalZone + " " + buyer.city, kAddressSize);
   }
 
   // Leaves ypos on the rule below the column headings.
   void drawHeadings() {
     const int size = m_state.basesize;
     m_state.ypos += 4 * m_state.linestep;
-    m_state.title = m_fields.creditNote() ? "Gutschrift" : "Rechnung";
+    m_state.title = m_invoice.isCreditNote() ? "Gutschrift" : "Rechnung";
     m_layout.draw(kLeftX, m_state.ypos, m_state.title + "  " + m_state.invoicenr, kHeadingSize);
     m_state.ypos += 2 * m_state.linestep;
     m_layout.draw(kLeftX, m_state.ypos, kRule, size);
@@ -130,7 +128,7 @@ class HeaderBlocks {
 
   LayoutContext& m_layout;
   RenderState& m_state;
-  InvoiceFields& m_fields;
+  const Invoice& m_invoice;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "output/piece_cut.h"
 #include "platform/substring.h"
@@ -17,7 +18,7 @@ namespace {
 // Rows and continuation lines never reach below this y on a page.
 constexpr int kTableBottom = 260;
 // Each continuation line and the first column of the name take at most this
-// many bytes.
+// many characters.
 constexpr std::int64_t kNameWidth = 45;
 
 // Adds one line amount to the sums of its rate, in the order in which the
@@ -25,13 +26,10 @@ constexpr std::int64_t kNameWidth = 45;
 // Every contribution and addition is made in extended precision and the sum
 // stored back as a double, so the printed cents match across versions. The
 // amount text is converted for each sum it enters; a line at any other rate
-// is never converted and cannot fail. An amount that does not count as a
-// euro amount fails as any text that is no number does.
-void addToSums(RateSums& sums, std::string_view rateText, std::string_view amountText,
-               bool inEuro) {
+// is never converted and cannot fail.
+void addToSums(RateSums& sums, std::string_view rateText, std::string_view amountText) {
   const SummedRate rate = summedRate(rateText);
   if (rate == SummedRate::None) return;
-  if (!inEuro) throwNotAnAmount(amountText);
   const auto add = [](double& sum, long double contribution) {
     sum = static_cast<double>(static_cast<long double>(sum) + contribution);
   };
@@ -45,49 +43,46 @@ void addToSums(RateSums& sums, std::string_view rateText, std::string_view amoun
 }  // namespace
 
 RateSums drawItemTable(LayoutContext& layout) {
-  InvoiceReader& reader = layout.reader;
-  const InvoiceFields& fields = layout.fields;
   RenderState& state = layout.state;
   const int size = state.basesize;
-  const bool inEuro = fields.amountsInEuro();
+  const std::vector<InvoiceLine>& lines = layout.invoice.lines;
 
   RateSums sums;
-  reader.datanr = 1;
-  // The pass that finds no more invoice line still draws its empty texts and
-  // moves down two line steps before the loop ends.
-  for (;;) {
-    const std::string block = fields.line();
-    const auto value = [&](Field field) { return fields.inLine(block, field); };
+  // After the last invoice line, one pass with an empty line still draws its
+  // empty texts and moves down two line steps before the loop ends.
+  const InvoiceLine noLine;
+  for (std::size_t index = 0;; ++index) {
+    const bool past = index >= lines.size();
+    const InvoiceLine& line = past ? noLine : lines[index];
     state.ypos += state.linestep;
     const int y = state.ypos;
 
-    layout.draw(columnX(Column::Pos), y, value(Field::LineId), size);
+    layout.draw(columnX(Column::Pos), y, line.id, size);
 
-    const std::string name = value(Field::ItemName);
-    const Cut first = cutPiece(name, kNameWidth);
+    const Cut first = cutPiece(line.name, kNameWidth);
     layout.draw(columnX(Column::Bezeichnung), y, first.piece, size);
     std::string langtext(first.rest);
-    if (layout.host.longTextChecked()) langtext += value(Field::ItemDescription);
+    if (layout.host.longTextChecked()) langtext += line.description;
 
-    layout.draw(columnX(Column::ArtikelNr), y, value(Field::ItemNumber), size);
+    layout.draw(columnX(Column::ArtikelNr), y, line.itemNumber, size);
 
-    layout.draw(columnX(Column::Menge), y, withDecimalComma(value(Field::Quantity)), size);
+    layout.draw(columnX(Column::Menge), y, withDecimalComma(line.quantity), size);
 
-    const std::string linerate = withDecimalComma(value(Field::Rate));
+    const std::string linerate = withDecimalComma(line.rate);
     layout.draw(columnX(Column::Mwst), y, linerate, size);
 
-    std::string unitPrice = withDecimalComma(value(Field::BasePrice));
+    std::string unitPrice = withDecimalComma(line.basePrice);
     layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     if (unitPrice.empty()) {
-      unitPrice = withDecimalComma(value(Field::Price));
+      unitPrice = withDecimalComma(line.price);
       layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
     }
 
-    const std::string lineAmount = withDecimalComma(value(Field::LineAmount));
+    const std::string lineAmount = withDecimalComma(line.amount);
     layout.draw(columnX(Column::Gesamtpreis), y, lineAmount, size);
 
-    // The long text in pieces of at most 45 bytes, cut on the raw text
-    // between characters; each piece is decoded on its own when it is placed.
+    // The long text in pieces of at most 45 characters, ending between
+    // words where a blank allows it.
     std::string_view rest = langtext;
     while (!rest.empty()) {
       const Cut cut = cutPiece(rest, kNameWidth);
@@ -98,9 +93,8 @@ RateSums drawItemTable(LayoutContext& layout) {
     }
 
     state.ypos += state.linestep;
-    addToSums(sums, linerate, lineAmount, inEuro);
-    reader.datanr += 1;
-    if (block.empty()) break;
+    addToSums(sums, linerate, lineAmount);
+    if (past) break;
     if (state.ypos > kTableBottom) pagechange(layout);
   }
 

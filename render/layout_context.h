@@ -6,9 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "invoice/invoice_reader.h"
+#include "invoice/invoice.h"
 #include "output/text_output.h"
-#include "render/invoice_fields.h"
 #include "render/render_host.h"
 
 namespace lumora {
@@ -49,11 +48,10 @@ inline const std::string kShortRule(42, '_');
 
 struct LayoutContext {
   RenderHost& host;
-  InvoiceReader& reader;
   TextOutput& output;
+  // The invoice as the reader read it; the layout only reads it.
+  const Invoice& invoice;
   RenderState state;
-  // The invoice's fields, read through the table of its syntax.
-  InvoiceFields fields{reader, invoiceSyntax(DocumentKind::UblInvoice)};
 
   // drucke in the run's font.
   void draw(int x, int y, std::string_view text, int size) {

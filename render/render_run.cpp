@@ -1,14 +1,13 @@
 #include "render/render_run.h"
 
-#include "invoice/document_kind.h"
+#include "invoice/invoice_reader.h"
 #include "platform/current_directory.h"
 #include "render/layout_context.h"
 #include "render/output_path.h"
 
 namespace lumora {
 
-RenderRun::RenderRun(RenderHost& host, InvoiceReader& reader, TextOutput& output)
-    : m_host(host), m_reader(reader), m_output(output) {}
+RenderRun::RenderRun(RenderHost& host, TextOutput& output) : m_host(host), m_output(output) {}
 
 void RenderRun::start() {
   m_writtenPdf.clear();
@@ -19,10 +18,10 @@ void RenderRun::start() {
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
   m_outputFolder = GetCurrentDirectoryA();
   // A file that is no e-invoice is refused before anything is drawn.
-  const DocumentKind kind = readDocumentKind(*chosen);
+  const Invoice invoice = readInvoiceFile(*chosen);
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
   try {
-    layOut(*chosen, kind);
+    layOut(invoice);
   } catch (...) {
     // A half-drawn document or print job must not carry over into the next
     // run; the error itself goes on unchanged.
@@ -31,14 +30,9 @@ void RenderRun::start() {
   }
 }
 
-void RenderRun::layOut(const std::string& invoicePath, DocumentKind kind) {
-  m_reader.xmlfile = invoicePath;
-  m_reader.beginRun();
-  m_reader.datanr = 1;
-  m_reader.valuenr = 1;
+void RenderRun::layOut(const Invoice& invoice) {
   // A fresh state: line step 5, base size 8, "Arial", page 1, nothing captured.
-  LayoutContext layout{m_host, m_reader, m_output, RenderState{},
-                       InvoiceFields(m_reader, invoiceSyntax(kind))};
+  LayoutContext layout{m_host, m_output, invoice, RenderState{}};
   drawHeaderBlocks(layout);
   const RateSums sums = drawItemTable(layout);
   drawTotals(layout, sums);

@@ -2,12 +2,10 @@
 // The render run behind the window's "Start" button and each file of
 // lumora-render: one invoice file becomes one PDF file or one print job.
 //
-// The file is first recognised as a UBL invoice, a UBL credit note or a CII
-// invoice, and refused before anything is drawn when it is none of them; the
-// syntax's table then says where each field stands. The run keeps no model
-// of the invoice. Each field is fetched from the file
-// (getdata / getvalue) just before it is drawn, and each text goes at once to
-// drucke. The header and party blocks, the item table and the totals follow
+// The file is read first, in one pass, into one invoice value, and refused
+// before anything is drawn when it is no UBL or CII invoice (or no XML); a
+// file replaced afterwards cannot mix into the run. Each text then goes at
+// once to drucke. The header and party blocks, the item table and the totals follow
 // one another on the running y position; the page change draws the footer,
 // starts the next page and its continuation header. At the end the last
 // footer is drawn and the PDF is written as "Beleg-<number>.pdf" into the
@@ -15,8 +13,7 @@
 
 #include <string>
 
-#include "invoice/document_kind.h"
-#include "invoice/invoice_reader.h"
+#include "invoice/invoice.h"
 #include "output/text_output.h"
 #include "render/render_host.h"
 
@@ -26,7 +23,7 @@ struct LayoutContext;
 
 class RenderRun {
  public:
-  RenderRun(RenderHost& host, InvoiceReader& reader, TextOutput& output);
+  RenderRun(RenderHost& host, TextOutput& output);
 
   // The whole run, from the choice of the file on. Errors propagate unchanged to the caller after
   // the unfinished document or print job has been discarded.
@@ -36,11 +33,10 @@ class RenderRun {
   const std::string& writtenPdf() const { return m_writtenPdf; }
 
  private:
-  void layOut(const std::string& invoicePath, DocumentKind kind);
+  void layOut(const Invoice& invoice);
   void finish(LayoutContext& layout);
 
   RenderHost& m_host;
-  InvoiceReader& m_reader;
   TextOutput& m_output;
   std::string m_writtenPdf;
   // The current directory the run started in: the PDF is written there or

@@ -14,17 +14,20 @@ namespace {
 constexpr int kLabelX = 125;
 constexpr int kAmountX = 165;
 constexpr int kTotalsSize = 10;
-// The euro sign in the program's code page; drucke passes the byte through.
-constexpr std::string_view kEuroSign = "\x80";
+
+// What follows the amount due: the euro sign for euro (or no currency named),
+// else the currency's code.
+std::string currencySuffix(std::string_view currency) {
+  if (currency.empty() || currency == "EUR") return " €";
+  return " " + std::string(currency);
+}
 
 }  // namespace
 
 void drawTotals(LayoutContext& layout, const RateSums& sums) {
-  InvoiceReader& reader = layout.reader;
-  const InvoiceFields& fields = layout.fields;
+  const Invoice& invoice = layout.invoice;
   RenderState& state = layout.state;
 
-  reader.datanr = 1;
   state.ypos += 2 * state.linestep;
 
   const auto line = [&](std::string_view label, std::string_view amount) {
@@ -36,28 +39,28 @@ void drawTotals(LayoutContext& layout, const RateSums& sums) {
     if (sum != 0) line(label, formatSum(sum));
   };
 
-  line("Nettosumme", withDecimalComma(fields.text(Field::NetTotal)));
+  line("Nettosumme", withDecimalComma(invoice.netTotal));
   computedLine("Netto 19,00", sums.netto19);
   computedLine("MWSt 19,00", sums.mwst19);
   computedLine("Netto 7,00", sums.netto7);
   computedLine("MWSt 7,00", sums.mwst7);
   computedLine("Netto steuerfrei", sums.netto0);
-  line("Bruttosumme", withDecimalComma(fields.text(Field::GrossTotal)));
+  line("Bruttosumme", withDecimalComma(invoice.grossTotal));
   // Only the exact text "0.00" hides these; an absent element shows its label.
-  if (const std::string allowance = fields.text(Field::AllowanceTotal); allowance != "0.00") {
+  if (const std::string& allowance = invoice.allowanceTotal; allowance != "0.00") {
     line("Rabatt", withDecimalComma(allowance));
   }
-  if (const std::string prepaid = fields.text(Field::PrepaidTotal); prepaid != "0.00") {
+  if (const std::string& prepaid = invoice.prepaidTotal; prepaid != "0.00") {
     line("Anzahlung", withDecimalComma(prepaid));
   }
   layout.draw(kLabelX, state.ypos, kShortRule, state.basesize);
   state.ypos += state.linestep;
   line("Zahlungsbetrag",
-       withDecimalComma(fields.text(Field::PayableAmount)) + " " + std::string(kEuroSign));
+       withDecimalComma(invoice.payableAmount) + currencySuffix(invoice.currency));
   const int lastRuleY = state.ypos;
   layout.draw(kLabelX, lastRuleY, kShortRule, state.basesize);
 
-  const std::string note = fields.text(Field::PaymentNote);
+  const std::string& note = invoice.paymentNote;
   // One run of text however long: neither wrapped nor cut.
   if (!note.empty()) layout.draw(20, lastRuleY + 2 * state.linestep, note, kTotalsSize);
 }

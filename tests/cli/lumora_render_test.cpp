@@ -180,9 +180,8 @@ TEST(LumoraRenderTest, PdfGoesIntoTheFolderChosenAtTheStartOrNowhere) {
   host.selected = Medium::Pdf;
   host.chosenFile = invoice;
   host.folder = gone;
-  InvoiceReader reader;
   TextOutput output(host, nullptr);
-  RenderRun run(host, reader, output);
+  RenderRun run(host, output);
   try {
     run.start();
     ADD_FAILURE() << "the PDF was written as " << run.writtenPdf();

@@ -34,7 +34,7 @@ TEST(TextOutputTest, FirstPdfTextStartsTheDocumentThenEveryTextSetsItsFont) {
   SelectedMedium medium;
   TextOutput output(medium, nullptr, systemLibraryLoader(), u"fakepdf.dll");
   output.drucke(115, 15, "Rechnungsnummer:", "Arial", 8);
-  output.drucke(155, 15, "R&amp;D", "Arial", 8);
+  output.drucke(155, 15, "R&D", "Arial", 8);
   output.drucke(20, 175, "", "Arial", 10);
   EXPECT_EQ(fake.log(),
             "pdfNewPDF;pdfCreateNewPDFA(\"\");pdfAppend;pdfSetFontW(Courier,1280,15,-1,2);"
@@ -89,7 +89,7 @@ TEST(TextOutputTest, PrinterPlacesTopLeftCornersWhereThePdfPutsThemOnThePaper) {
     TextOutput output(medium, &printer);
     output.drucke(115, 15,
                   "Stra\xC3\x9F"
-                  "e &lt;1&gt;",
+                  "e <1>",
                   "Arial", 8);
     ASSERT_EQ(printer.texts.size(), 1u);
     EXPECT_EQ(printer.texts[0].deviceX, row.x);
@@ -135,7 +135,7 @@ TEST(TextOutputTest, TwoPagesThroughTheRealLibrary) {
   SelectedMedium medium;
   TextOutput output(medium, nullptr);
   output.drucke(115, 15, "Rechnungsnummer:", "Arial", 8);
-  output.drucke(20, 56, "M\xC3\xBCller &amp; S\xC3\xB6hne", "Arial", 12);
+  output.drucke(20, 56, "M\xC3\xBCller & S\xC3\xB6hne", "Arial", 12);
   output.pdf()->pdfEndPage();
   output.pdf()->pdfAppend();
   output.drucke(140, 5, "Seite 2", "Arial", 8);

@@ -59,28 +59,6 @@ TEST(TextFileTest, CrLfSplitAcrossReadBlocksIsOneLineEnd) {
   EXPECT_EQ(linesOf(dir, first + "\r\nnext"), (Lines{first, "next"}));
 }
 
-TEST(TextFileTest, SkipPastLeavesTheRestOfTheLine) {
-  test::TempDir dir;
-  TextFileReader reader(dir.write("file.txt", "a</x>b</x>c\r\nd</x>e\r\n"));
-  std::string line;
-  ASSERT_TRUE(reader.skipPast("</x>", 2));
-  ASSERT_TRUE(reader.readLine(line));
-  EXPECT_EQ(line, "c");
-  ASSERT_TRUE(reader.skipPast("</x>", 1));
-  ASSERT_TRUE(reader.readLine(line));
-  EXPECT_EQ(line, "e");
-  EXPECT_FALSE(reader.skipPast("</x>", 1));
-  EXPECT_FALSE(reader.readLine(line));
-}
-
-TEST(TextFileTest, SkipPastStopsAtByte26AndNeverMatchesAcrossLines) {
-  test::TempDir dir;
-  TextFileReader before26(dir.write("a.txt", "a\x1a</x>"));
-  EXPECT_FALSE(before26.skipPast("</x>", 1));
-  TextFileReader lineEnd(dir.write("b.txt", "a\r\nb"));
-  EXPECT_FALSE(lineEnd.skipPast("a\r\nb", 1));
-}
-
 TEST(TextFileTest, WriteTextLineReplacesTheFileWithOneCrLfLine) {
   test::TempDir dir;
   dir.write("lumora1.ini", "old\r\nsecond\r\n");

@@ -87,8 +87,8 @@ TEST(CupsPrintTest, RunThatStopsPartWayPrintsNothing) {
   if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
 
   RenderFolder folder;
-  // The header is drawn, then the first line's amount in dollars stops the run.
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withLineCurrency("USD")));
+  // The header is drawn, then the first line's amount, no number, stops the run.
+  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withLineAmount("12 USD")));
   ProgramOptions printing;
   printing.environment = {cups.serverVariable(), "QT_QPA_PLATFORM=offscreen"};
   const ProgramRun run = folder.render({"--printer", cups.queue(), "rechnung.xml"}, printing);

@@ -28,9 +28,8 @@ inline std::string renderPdf(const std::string& invoicePath, const std::string& 
   host.folder = folder;
   host.chosenFile = invoicePath;
   host.longText = longText;
-  InvoiceReader reader;
   TextOutput output(host, nullptr);
-  RenderRun run(host, reader, output);
+  RenderRun run(host, output);
   run.start();
   return run.writtenPdf();
 }

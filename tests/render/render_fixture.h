@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "invoice/invoice_reader.h"
 #include "output/text_output.h"
 #include "platform/current_directory.h"
 #include "render/render_host.h"
@@ -63,7 +62,7 @@ struct RunRig {
                   std::u16string library = std::u16string(kPdfLibraryName)) {
     host.selected = medium;
     output = std::make_unique<TextOutput>(host, &printer, systemLibraryLoader(), library);
-    run = std::make_unique<RenderRun>(host, reader, *output);
+    run = std::make_unique<RenderRun>(host, *output);
   }
 
   // Runs Start as if `path` had been chosen.
@@ -75,7 +74,6 @@ struct RunRig {
   KeepCurrentDirectory keep;
   FakeHost host;
   RecordingPrinter printer;
-  InvoiceReader reader;
   std::unique_ptr<TextOutput> output;
   std::unique_ptr<RenderRun> run;
 };

@@ -43,7 +43,11 @@ std::string ciiInvoice(int count) {
         "</ram:IncludedSupplyChainTradeLineItem>\r\n";
   }
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-         "<rsm:CrossIndustryInvoice xmlns:rsm=\"urn:rsm\" xmlns:ram=\"urn:ram\">\r\n"
+         "<rsm:CrossIndustryInvoice "
+         "xmlns:rsm=\"urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100\" "
+         "xmlns:ram=\"urn:un:unece:uncefact:data:standard:"
+         "ReusableAggregateBusinessInformationEntity:100\" "
+         "xmlns:udt=\"urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100\">\r\n"
          "<rsm:ExchangedDocumentContext><ram:GuidelineSpecifiedDocumentContextParameter>"
          "<ram:ID>urn:cen.eu:en16931:2017</ram:ID></ram:GuidelineSpecifiedDocumentContextParameter>"
          "</rsm:ExchangedDocumentContext>\r\n"
@@ -79,7 +83,8 @@ std::string ciiInvoice(int count) {
 // The UBL twin, as a credit note: its own root, lines, quantities and due date.
 std::string ublCreditNote(int count) {
   std::string note = minimalInvoice("4711", invoiceLines(count));
-  note = replaced(note, "ubl:Invoice>", "CreditNote>");
+  note = replaced(note, "ubl:Invoice", "ubl:CreditNote");
+  note = replaced(note, "xsd:Invoice-2", "xsd:CreditNote-2");
   note = replaced(note, "cac:InvoiceLine>", "cac:CreditNoteLine>");
   note = replaced(note, "cbc:InvoicedQuantity", "cbc:CreditedQuantity");
   return replaced(note, "<cbc:DueDate>2024-06-16</cbc:DueDate>",
@@ -131,8 +136,7 @@ TEST(SyntaxTest, CiiInvoiceLaysOutLikeItsUblTwin) {
   ASSERT_GT(expected.size(), 17u * 7);
   expectSamePages(pages(cii), expected);
   expectSamePages(pages(lineFeeds(cii)), pages(lineFeeds(ubl)));
-  // On one line only the first invoice line is found, in both syntaxes.
-  expectSamePages(pages(oneLine(cii)), pages(oneLine(ubl)));
+  expectSamePages(pages(oneLine(cii)), expected);
 }
 
 TEST(SyntaxTest, CreditNotesAreHeadedGutschrift) {
@@ -167,23 +171,16 @@ TEST(SyntaxTest, CreditNotesAreHeadedGutschrift) {
 }
 
 TEST(SyntaxTest, CiiAmountsInAnotherCurrency) {
-  // Amounts count as euro amounts only in a EUR document: elsewhere a line
-  // at a summed rate cannot be summed, and other amounts show as written.
-  const std::string usd = replaced(ciiInvoice(2), ">EUR<", ">USD<");
-  {
-    TempDir folder;
-    RunRig rig;
-    try {
-      rig.start(folder.write("r.xml", usd));
-      ADD_FAILURE() << "no error";
-    } catch (const ConvertError& error) {
-      EXPECT_STREQ(error.what(), "'10,00' ist kein gültiger Gleitkommawert");
-    }
-    EXPECT_EQ(rig.printer.jobsEnded, 0);
+  // Summed like euro amounts; the currency row and the amount due name it.
+  std::vector<std::string> want = pages(ciiInvoice(2));
+  for (std::string& text : want) {
+    text = replaced(text, "1 155 35 8 EUR", "1 155 35 8 USD");
   }
-  const std::vector<std::string> placed = pages(replaced(usd, ">19.00<", ">25<"));
-  EXPECT_NE(std::find(placed.begin(), placed.end(), "1 165 109 8 10,00"), placed.end());
-  EXPECT_NE(std::find(placed.begin(), placed.end(), "1 155 35 8 USD"), placed.end());
+  const auto due = std::find_if(want.begin(), want.end(),
+                                [](const std::string& text) { return text.ends_with(" \x80"); });
+  ASSERT_NE(due, want.end());
+  *due = replaced(*due, " \x80", " USD");
+  expectSamePages(pages(replaced(ciiInvoice(2), ">EUR<", ">USD<")), want);
 }
 
 }  // namespace

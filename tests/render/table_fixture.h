@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "invoice/invoice_reader.h"
 #include "render/layout_context.h"
 #include "tests/support/invoice_builder.h"
 #include "tests/support/recording_printer.h"
@@ -58,7 +59,7 @@ inline std::string invoiceXml(const std::vector<InvoiceLine>& lines, const std::
 
 class TableTest : public ::testing::Test {
  protected:
-  void writeInvoice(const std::string& xml) { reader.xmlfile = dir.write("invoice.xml", xml); }
+  void writeInvoice(const std::string& xml) { invoice = readInvoice(xml); }
 
   RateSums drawTable(const std::vector<InvoiceLine>& lines, int startY) {
     writeInvoice(invoiceXml(lines));
@@ -103,9 +104,9 @@ class TableTest : public ::testing::Test {
   TempDir dir;
   RecordingPrinter printer;
   TableHost host;
-  InvoiceReader reader;
+  Invoice invoice;
   TextOutput output{host, &printer};
-  LayoutContext layout{host, reader, output, RenderState{}};
+  LayoutContext layout{host, output, invoice, RenderState{}};
 };
 
 }  // namespace lumora::test

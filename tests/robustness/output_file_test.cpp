@@ -62,7 +62,7 @@ TEST(OutputFileTest, NumberCannotLeadOutOfTheFolder) {
 TEST(OutputFileTest, FailedConversionKeepsTheEarlierPdf) {
   RenderFolder folder;
   folder.write("rechnung.xml",
-               makeInvoice(InvoiceSpec().withNumber("4711").withLineCurrency("SEK")));
+               makeInvoice(InvoiceSpec().withNumber("4711").withLineAmount("12 SEK")));
   folder.write("Beleg-4711.pdf", kEarlierPdf);
   const ProgramRun run = folder.render({"rechnung.xml"});
   EXPECT_EQ(run.exitCode, 1);
@@ -149,14 +149,14 @@ TEST(OutputFileTest, ReplacingKeepsPermissionsAndRemovesStaleTemporaries) {
 }
 
 // Messages quote at most 200 bytes of what the invoice holds: a megabyte of
-// invoice number or of currency code gives a short line.
+// invoice number or of line amount gives a short line.
 TEST(OutputFileTest, MessagesQuoteAtMost200BytesOfTheInvoice) {
   RenderFolder folder;
   const std::string number(1 << 20, 'N');
   folder.write("nummer.xml", makeInvoice(InvoiceSpec().withNumber(number)));
   folder.write(
       "waehrung.xml",
-      makeInvoice(InvoiceSpec().withNumber("4711").withLineCurrency(std::string(1 << 20, 'W'))));
+      makeInvoice(InvoiceSpec().withNumber("4711").withLineAmount(std::string(1 << 20, 'W'))));
   const ProgramRun run = folder.render({"nummer.xml", "waehrung.xml"});
   EXPECT_EQ(run.exitCode, 1);
   const std::string pdf = folder.file("Beleg-" + number + ".pdf");

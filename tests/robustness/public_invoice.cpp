@@ -6,7 +6,6 @@
 #include <iterator>
 #include <sstream>
 
-#include "invoice/invoice_reader.h"
 #include "output/clear.h"
 #include "platform/codepage.h"
 
@@ -36,25 +35,6 @@ std::string withComma(std::string text) {
   return text;
 }
 
-// The rates whose lines the item table sums: a plain decimal number equal to
-// 19, 7 or 0, written with a point or a comma.
-bool summedRate(const std::string& rate) {
-  if (rate.empty() || rate.find_first_not_of("0123456789.,") != std::string::npos) return false;
-  if (std::count_if(rate.begin(), rate.end(), [](char c) { return c == '.' || c == ','; }) > 1) {
-    return false;
-  }
-  std::string digits = withComma(rate);
-  std::replace(digits.begin(), digits.end(), ',', '.');
-  if (digits.front() == '.' || digits.back() == '.') return false;
-  const double value = std::stod(digits);
-  return value == 19 || value == 7 || value == 0;
-}
-
-std::string currencyOf(const std::string& block, const std::string& element) {
-  const std::string open = "<" + element + " currencyID=\"";
-  return between(block, open, "\"").value_or("");
-}
-
 void appendUtf8(std::string& out, char16_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -76,7 +56,6 @@ PublicInvoice readPublicInvoice(const std::string& path) {
   invoice.path = path;
   invoice.number = between(text, "<cbc:ID>", "</cbc:ID>").value_or("");
 
-  InvoiceReader reader;  // only for the raw text a failing amount shows
   const std::string lineOpen = "<cac:InvoiceLine>";
   for (std::size_t at = text.find(lineOpen); at != std::string::npos;
        at = text.find(lineOpen, at + lineOpen.size())) {
@@ -85,22 +64,16 @@ PublicInvoice readPublicInvoice(const std::string& path) {
     invoice.lineNames.push_back(between(block, "<cbc:Name>", "</cbc:Name>").value_or(""));
     invoice.lineDescriptions.push_back(
         between(block, "<cbc:Description>", "</cbc:Description>").value_or(""));
-    const std::string rate = between(block, "<cbc:Percent>", "</cbc:Percent>").value_or("");
-    if (!invoice.conversionError && summedRate(rate) &&
-        currencyOf(block, "cbc:LineExtensionAmount") != "EUR") {
-      const std::string shown = withComma(reader.getvalue(
-          block, "cbc:LineExtensionAmount currencyID=\"EUR\"", "cbc:LineExtensionAmount"));
-      invoice.conversionError = "'" + shown + "' ist kein gültiger Gleitkommawert.";
-    }
   }
 
   const std::string monetary =
       between(text, "<cac:LegalMonetaryTotal>", "</cac:LegalMonetaryTotal>").value_or("");
-  // In another currency the marker with currencyID="EUR" is not found, and
-  // the raw text in front of the amount is shown instead.
-  invoice.payableAmount = withComma(
-      reader.getvalue(monetary, "cbc:PayableAmount currencyID=\"EUR\"", "cbc:PayableAmount"));
-  invoice.payableInEuro = currencyOf(monetary, "cbc:PayableAmount") == "EUR";
+  // Behind the opening tag's attributes.
+  invoice.payableAmount =
+      withComma(between(monetary, ">", "</cbc:PayableAmount>", monetary.find("<cbc:PayableAmount"))
+                    .value_or(""));
+  invoice.currency =
+      between(text, "<cbc:DocumentCurrencyCode>", "</cbc:DocumentCurrencyCode>").value_or("");
   return invoice;
 }
 
@@ -116,8 +89,17 @@ std::vector<std::string> invoiceFilesIn(const std::string& folder) {
 }
 
 std::string shownText(const std::string& raw) {
+  std::string decoded = raw;
+  for (const auto& [entity, character] :
+       {std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"}, std::pair{"&quot;", "\""},
+        std::pair{"&apos;", "'"}, std::pair{"&amp;", "&"}}) {
+    for (std::size_t at = decoded.find(entity); at != std::string::npos;
+         at = decoded.find(entity, at + 1)) {
+      decoded.replace(at, std::string_view(entity).size(), character);
+    }
+  }
   std::string utf8;
-  for (const char16_t c : cp1252ToUtf16(clear(raw))) appendUtf8(utf8, c);
+  for (const char16_t c : cp1252ToUtf16(clear(decoded))) appendUtf8(utf8, c);
   return utf8;
 }
 

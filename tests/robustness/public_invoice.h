@@ -1,9 +1,7 @@
 #pragma once
 // What a public sample invoice should come out as, worked out from the file
 // with plain text searches, independently of the renderer: its number, the
-// identifier of every invoice line, the payable amount, and whether a line
-// at 19, 7 or 0 % carries an amount in another currency than euro, which
-// stops the run with the conversion error.
+// identifier of every invoice line, the payable amount and its currency.
 
 #include <optional>
 #include <string>
@@ -18,8 +16,7 @@ struct PublicInvoice {
   std::vector<std::string> lineNames;         // raw first cbc:Name of each line
   std::vector<std::string> lineDescriptions;  // raw first cbc:Description of each line
   std::string payableAmount;                  // raw, as the totals show it: "." -> ","
-  bool payableInEuro = false;
-  std::optional<std::string> conversionError;  // the error box's text, when the run fails
+  std::string currency;                       // the document's currency code
 };
 
 PublicInvoice readPublicInvoice(const std::string& path);
@@ -27,8 +24,9 @@ PublicInvoice readPublicInvoice(const std::string& path);
 // Every *.xml file of the folder, sorted by name.
 std::vector<std::string> invoiceFilesIn(const std::string& folder);
 
-// A raw invoice text as a reader sees it on the page, in UTF-8: decoded by
-// the program into Windows-1252 and shown in that code page.
+// A raw invoice text as a reader sees it on the page, in UTF-8: its entities
+// decoded, then put into Windows-1252 by the program and shown in that code
+// page.
 std::string shownText(const std::string& raw);
 
 // The words of a text, split at blanks.

@@ -7,6 +7,9 @@ namespace lumora::test {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kUblNamespaces =
+    "xmlns:cac=\"urn:oasis:names:specification:ubl:schema:xsd:CommonAggregateComponents-2\" "
+    "xmlns:cbc=\"urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2\"";
 
 // `<open>text</close>` on a file line of its own, or nothing for an empty text.
 std::string element(int indent, std::string_view open, std::string_view close,
@@ -192,8 +195,14 @@ std::string onOneLine(std::string xml) {
 }
 
 std::string invoiceFile(const std::vector<std::string>& elements, std::string_view root) {
-  std::string file =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<" + std::string(root) + ">\r\n";
+  const std::size_t colon = root.find(':');
+  const std::string prefix =
+      colon == std::string_view::npos ? "" : ":" + std::string(root.substr(0, colon));
+  const std::string_view name = root.substr(colon == std::string_view::npos ? 0 : colon + 1);
+  std::string file = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<" + std::string(root) +
+                     " xmlns" + prefix +
+                     "=\"urn:oasis:names:specification:ubl:schema:xsd:" + std::string(name) +
+                     "-2\" " + std::string(kUblNamespaces) + ">\r\n";
   for (const std::string& e : elements) file += "  " + e + "\r\n";
   return file + "</" + std::string(root) + ">\r\n";
 }
@@ -218,7 +227,7 @@ std::string makeInvoice(const InvoiceSpec& spec) {
   std::vector<std::string> elements;
   for (InvoiceLine line : numberedLines(spec.lines)) {
     line.id = "L" + line.id;
-    line.currency = spec.lineCurrency;
+    if (!spec.lineAmount.empty()) line.amount = spec.lineAmount;
     elements.push_back(invoiceLineXml(line));
   }
   elements.push_back(payableTotal(cents(spec.lines * 1190LL)));

@@ -41,7 +41,8 @@ std::vector<std::string> invoiceLines(int count);
 // Removes every line break: the whole text on one file line.
 std::string onOneLine(std::string xml);
 
-// An invoice file: `root` around the elements, each on its own file line
+// An invoice file: `root` (Invoice or CreditNote, any prefix) in its UBL
+// namespace, with cac and cbc bound, around the elements, each on its own file line
 // and indented by two blanks, CR LF line ends.
 std::string invoiceFile(const std::vector<std::string>& elements,
                         std::string_view root = "ubl:Invoice");
@@ -59,18 +60,16 @@ std::string payableTotal(const std::string& amount);
 std::string minimalInvoice(const std::string& number, const std::vector<std::string>& more = {});
 
 // The made-up invoice of the end-to-end tests: the minimal header, `lines`
-// numbered lines "L1", "L2", ... in the line currency, and the amount due.
+// numbered lines "L1", "L2", ..., and the amount due.
 struct InvoiceSpec {
   std::string number = "4711";
   int lines = 2;
-  std::string lineCurrency = "EUR";  // another one makes the run fail
-  bool oneFileLine = false;          // the whole file without a line break
+  std::string lineAmount;    // of every line; a text that is no number fails the run
+  bool oneFileLine = false;  // the whole file without a line break
 
   InvoiceSpec& withNumber(std::string value) { return number = std::move(value), *this; }
   InvoiceSpec& withLines(int value) { return lines = value, *this; }
-  InvoiceSpec& withLineCurrency(std::string value) {
-    return lineCurrency = std::move(value), *this;
-  }
+  InvoiceSpec& withLineAmount(std::string value) { return lineAmount = std::move(value), *this; }
   InvoiceSpec& onOneLine() { return oneFileLine = true, *this; }
 };
 

@@ -1,0 +1,70 @@
+#pragma once
+// One invoice as the reader fills it in its single pass over the file and as
+// the layout reads it. Every text is the element's character data, decoded
+// (UTF-8, entities resolved), with each run of whitespace that holds a line
+// break turned into one blank and the ends trimmed; a field whose element is
+// missing is empty. Amounts and quantities are the file's own text.
+
+#include <string>
+#include <vector>
+
+#include "invoice/document_kind.h"
+
+namespace lumora {
+
+struct Party {
+  std::string name;  // the legal name, else the trading name
+  std::string street;
+  std::string postalZone;
+  std::string city;
+  std::string addressLine;
+  std::string phone;
+  std::string mail;
+};
+
+struct Seller : Party {
+  std::string vatId;         // "UST-ID"
+  std::string taxNumber;     // "Steuernummer"
+  std::string registration;  // "Handelsregister"
+};
+
+struct InvoiceLine {
+  std::string id;
+  std::string itemNumber;
+  std::string name;
+  std::string description;
+  std::string quantity;
+  std::string rate;
+  std::string basePrice;  // the list price before the line's price discount
+  std::string price;
+  std::string amount;
+};
+
+struct Invoice {
+  DocumentKind kind = DocumentKind::UblInvoice;
+  std::string number;
+  std::string typeCode;
+  // Dates as DD.MM.YYYY whatever the syntax writes; empty when missing.
+  std::string issueDate;
+  std::string dueDate;
+  std::string deliveryDate;
+  std::string currency;
+  std::string buyerReference;  // "Leitweg"
+  std::string orderNumber;
+  std::string customerNumber;
+  std::string iban;
+  Seller seller;
+  Party buyer;
+  std::vector<InvoiceLine> lines;
+  std::string netTotal;
+  std::string grossTotal;
+  std::string allowanceTotal;
+  std::string prepaidTotal;
+  std::string payableAmount;
+  std::string paymentNote;
+
+  // Headed "Gutschrift": every UBL credit note and any document of type 381.
+  bool isCreditNote() const { return kind == DocumentKind::UblCreditNote || typeCode == "381"; }
+};
+
+}  // namespace lumora
