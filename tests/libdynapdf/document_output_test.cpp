@@ -1,5 +1,6 @@
 // What a reader finds in the written PDF: pages, text, positions, fonts and
 // document info, checked with poppler.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -92,6 +93,63 @@ TEST_F(DocumentOutput, GermanTextComesBackAsWritten) {
   EXPECT_EQ(readPageLines(path, 1),
             (Lines{"Größe Übermaß Ärger Öl ä ö ü ß",
                    "Gesamt 1.234,56 € <netto> \"inkl.\" & 'Skonto'", "Défaut ² µ ø"}));
+}
+
+// Names in any script come out as written: letters the chosen font lacks
+// (Armenian in the sans face) from a fallback font, marks on their letters;
+// and each text is as wide on the page as measured, its glyphs advancing by
+// their own widths without kerning, in the chosen font or a fallback.
+TEST_F(DocumentOutput, EveryScriptComesBackAsWrittenAndAsWideAsMeasured) {
+  const std::vector<std::u16string> texts = {u"Łódź Ayşe Yılmaz Ελλάδα Москва", u"AVAWAY To Yo",
+                                             u"Երևան Հայաստան", u"Cafe\u0301 ok"};
+  std::vector<PlacedText> placed;
+  for (std::size_t i = 0; i < texts.size(); ++i) placed.push_back({60, 786 - 30.0 * i, texts[i]});
+  const std::string path = writeDocument({placed});
+
+  EXPECT_EQ(readPageLines(path, 1), (Lines{"Łódź Ayşe Yılmaz Ελλάδα Москва", "AVAWAY To Yo",
+                                           "Երևան Հայաստան", "Cafe\u0301 ok"}));
+  const auto measured = [&](const std::u16string& text) {
+    double width = -1;
+    EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 8, text.c_str(), &width));
+    return width;
+  };
+  const std::vector<Word> words = readWords(path, 1);
+  for (const auto& [text, word] : {std::pair{u"Москва", "Москва"}, std::pair{u"AVAWAY", "AVAWAY"},
+                                   std::pair{u"Հայաստան", "Հայաստան"}}) {
+    const Word drawn = findWord(words, word);
+    // The PDF's widths are kept in thousandths of the size; kerning would
+    // take half a point from each pair such as "AV".
+    EXPECT_NEAR(drawn.xMax - drawn.xMin, measured(text), 0.1) << word;
+  }
+  EXPECT_NEAR(measured(u"AVAWAY Երևան"),
+              measured(u"A") * 3 + measured(u"V") + measured(u"W") + measured(u"Y") +
+                  measured(u" ") + measured(u"Երևան"),
+              1e-6);
+}
+
+// A copy of the library in a folder without its text module: it draws what
+// it can alone and still writes the whole document.
+TEST_F(DocumentOutput, WithoutTheTextModuleEveryTextIsStillWritten) {
+  const std::string copy = m_dir.path() + "/libdynapdf.so";
+  std::filesystem::copy_file(DYNAPDF_LIBRARY_FILE, copy);
+  void* library = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  const auto fn = [&](const char* name) { return dlsym(library, name); };
+  auto* pdf = reinterpret_cast<decltype(&pdfNewPDF)>(fn("pdfNewPDF"))();
+  const auto measure = reinterpret_cast<decltype(&pdfMeasureTextW)>(fn("pdfMeasureTextW"));
+  double width = 0;
+  EXPECT_TRUE(measure(pdf, u"Arial", 8, u"Երևան", &width));
+  EXPECT_GT(width, 0);
+  reinterpret_cast<decltype(&pdfCreateNewPDFA)>(fn("pdfCreateNewPDFA"))(pdf, "");
+  reinterpret_cast<decltype(&pdfAppend)>(fn("pdfAppend"))(pdf);
+  reinterpret_cast<decltype(&pdfSetFontW)>(fn("pdfSetFontW"))(pdf, u"Arial", 1280, 8, -1, 2);
+  reinterpret_cast<decltype(&pdfWriteTextW)>(fn("pdfWriteTextW"))(pdf, 60, 786, u"Москва Երևան");
+  const std::string path = m_dir.path() + "/alone.pdf";
+  reinterpret_cast<decltype(&pdfOpenOutputFileA)>(fn("pdfOpenOutputFileA"))(pdf, path.c_str());
+  EXPECT_TRUE(reinterpret_cast<decltype(&pdfCloseFile)>(fn("pdfCloseFile"))(pdf));
+  reinterpret_cast<decltype(&pdfDeletePDF)>(fn("pdfDeletePDF"))(pdf);
+  dlclose(library);
+  EXPECT_NE(readPageText(path, 1).find("Москва"), std::string::npos);
 }
 
 TEST_F(DocumentOutput, BrokenUtf16BecomesReplacementCharacter) {

@@ -16,6 +16,7 @@ struct PublicInvoice {
   std::vector<std::string> lineNames;         // raw first cbc:Name of each line
   std::vector<std::string> lineDescriptions;  // raw first cbc:Description of each line
   std::string payableAmount;                  // raw, as the totals show it: "." -> ","
+  std::vector<std::string> attachmentNames;   // the filename of each attached document
   std::string currency;                       // the document's currency code
 };
 
@@ -25,8 +26,7 @@ PublicInvoice readPublicInvoice(const std::string& path);
 std::vector<std::string> invoiceFilesIn(const std::string& folder);
 
 // A raw invoice text as a reader sees it on the page, in UTF-8: its entities
-// decoded, then put into Windows-1252 by the program and shown in that code
-// page.
+// decoded.
 std::string shownText(const std::string& raw);
 
 // The words of a text, split at blanks.

@@ -19,7 +19,7 @@ struct PrintedText {
   int y = 0;
   int deviceX = 0;  // device pixels
   int deviceY = 0;
-  std::string text;  // Windows-1252, as drawn
+  std::string text;  // UTF-8, as drawn
   std::string font;
   int size = 0;
 };
@@ -52,6 +52,12 @@ class RecordingPrinter : public Printer {
     const int mmX = static_cast<int>(std::lround(x * 72.0 / m_dpiX / 3));
     const int mmY = static_cast<int>(std::lround((y * 72.0 / m_dpiY - (841.89 - 800)) / 2.7));
     texts.push_back({page, mmX, mmY, x, y, std::string(text), m_font, m_size});
+  }
+  // Every character half an em wide: size / 2 points.
+  double textWidth(std::string_view, int pointSize, std::string_view text) override {
+    double characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters * pointSize / 2.0 * m_dpiX / 72.0;
   }
   int logPixelsX() const override { return m_dpiX; }
   int logPixelsY() const override { return m_dpiY; }
