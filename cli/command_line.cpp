@@ -63,7 +63,8 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       throw UsageError("unknown option " + argument);
     }
   }
-  if (!options.help && !options.version && options.invoices.empty()) throw UsageError("no invoice file given");
+  if (!options.help && !options.version && options.invoices.empty())
+    throw UsageError("no invoice file given");
   if (options.saving() && (options.longText || options.open || !options.outputDir.empty() ||
                            !options.printer.empty())) {
     throw UsageError(

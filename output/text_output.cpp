@@ -61,8 +61,8 @@ double TextOutput::textWidth(std::string_view text, std::string_view fontName, i
   if (m_medium.medium() == Medium::Printer) {
     if (!m_printer) throw Exception("Kein Drucker verfügbar");
     // Back from device pixels to the PDF's points, as placeOnPrinter goes.
-    const double points = m_printer->textWidth(fontName, size, clear(text)) * 72.0 /
-                          m_printer->logPixelsX();
+    const double points =
+        m_printer->textWidth(fontName, size, clear(text)) * 72.0 / m_printer->logPixelsX();
     return points / kPdfPointsPerMillimetre;
   }
   double points = 0;
