@@ -1,5 +1,5 @@
 #pragma once
-// Windows-1252 texts (the operator's name, the printer's texts) to and from
+// Windows-1252 texts (the operator's name in the settings file) to and from
 // the QString of the widgets.
 
 #include <QString>

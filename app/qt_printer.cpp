@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QTimer>
 
-#include "app/cp1252_text.h"
 #include "platform/exceptions.h"
 
 namespace lumora {
@@ -160,19 +159,41 @@ void QtPrinter::sendSpoolFile() {
     throw Exception("Der Druckauftrag konnte nicht gesendet werden: " + m_queue.toStdString());
 }
 
+namespace {
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The font as the printer sets text: glyphs advance by their own widths,
+// without kerning, as on the PDF page, so widths are predictable.
+void setFontOf(QFont& font, std::string_view family, int pointSize) {
+  font.setFamily(fromUtf8(family));
+  font.setPointSizeF(pointSize);
+  font.setKerning(false);
+}
+
+}  // namespace
+
 void QtPrinter::setFont(std::string_view family, int pointSize) {
   // Only the name and the size change; a point size is resolved against the
   // printer's resolution when the painter draws on it.
-  m_font.setFamily(fromCp1252(family));
-  m_font.setPointSizeF(pointSize);
+  setFontOf(m_font, family, pointSize);
   if (printing()) m_painter.setFont(m_font);
 }
 
 void QtPrinter::textOut(int x, int y, std::string_view text) {
   // The painter's origin is the top left of the printable area; drawText
   // takes the baseline, so the ascent moves the top-left corner to (x, y).
+  // Characters the font lacks come from Qt's fallback fonts.
   const QFontMetricsF metrics(m_painter.font(), &m_printer);
-  m_painter.drawText(QPointF(x, y + metrics.ascent()), fromCp1252(text));
+  m_painter.drawText(QPointF(x, y + metrics.ascent()), fromUtf8(text));
+}
+
+double QtPrinter::textWidth(std::string_view family, int pointSize, std::string_view text) {
+  QFont font = m_font;
+  setFontOf(font, family, pointSize);
+  return QFontMetricsF(font, &m_printer).horizontalAdvance(fromUtf8(text));
 }
 
 int QtPrinter::logPixelsX() const {

@@ -41,6 +41,7 @@ class QtPrinter final : public Printer {
 
   void setFont(std::string_view family, int pointSize) override;
   void textOut(int x, int y, std::string_view text) override;
+  double textWidth(std::string_view family, int pointSize, std::string_view text) override;
 
   int logPixelsX() const override;
   int logPixelsY() const override;

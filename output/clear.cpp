@@ -2,30 +2,30 @@
 
 #include "output/character_data.h"
 #include "platform/codepage.h"
+#include "platform/utf8.h"
 
 namespace lumora {
 
 std::string clear(std::string_view text) {
-  std::string result(text.size(), '\0');
-  char* out = result.data();
+  std::string result;
+  result.reserve(text.size());
   std::size_t at = 0;
   while (at < text.size()) {
     const char c = text[at];
     // Plain ASCII, the bulk of every invoice, is copied without a closer look.
     if (static_cast<unsigned char>(c) < 0x80) {
-      *out++ = c;
+      result += c;
       ++at;
       continue;
     }
     const CharacterUnit unit = characterUnitAt(text, at);
-    if (!unit.decoded) {
-      for (std::size_t i = 0; i < unit.length; ++i) *out++ = text[at + i];
+    if (unit.decoded) {
+      result.append(text, at, unit.length);  // UTF-8 already
     } else {
-      *out++ = unicodeToCp1252(unit.character);
+      appendUtf8(result, cp1252ToUnicode(static_cast<unsigned char>(c)));
     }
     at += unit.length;
   }
-  result.resize(static_cast<std::size_t>(out - result.data()));
   return result;
 }
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "output/clear.h"
-#include "platform/codepage.h"
 #include "platform/exceptions.h"
+#include "platform/utf8.h"
 
 namespace lumora {
 namespace {
@@ -14,6 +14,8 @@ namespace {
 constexpr std::int32_t kFontStyle = 1280;
 constexpr std::int32_t kCodePage = 2;
 constexpr std::int32_t kPageFormatA4 = 1;
+// Points per millimetre across the PDF page.
+constexpr double kPdfPointsPerMillimetre = 3.0;
 
 }  // namespace
 
@@ -54,18 +56,38 @@ void TextOutput::drucke(int x, int y, std::string_view text, std::string_view fo
   }
 }
 
-void TextOutput::placeOnPdf(int x, int y, std::string_view text, std::string_view fontName,
-                            int size) {
+double TextOutput::textWidth(std::string_view text, std::string_view fontName, int size) {
+  if (m_medium.medium() == Medium::Printer) {
+    if (!m_printer) throw Exception("Kein Drucker verfügbar");
+    const int dx = pixelsPerMillimetre(m_printer->logPixelsX());
+    return m_printer->textWidth(fontName, size, clear(text)) / dx;
+  }
+  double points = 0;
+  if (!pdfLibrary().pdfMeasureTextW(utf8ToUtf16(fontName), size, utf8ToUtf16(clear(text)),
+                                    points)) {
+    return 0;
+  }
+  return points / kPdfPointsPerMillimetre;
+}
+
+TPDF& TextOutput::pdfLibrary() {
   // A failed construction stores nothing, so the next PDF text tries again.
   if (!m_pdf) m_pdf = std::make_unique<TPDF>(m_libraryName, m_loader);
+  return *m_pdf;
+}
+
+void TextOutput::placeOnPdf(int x, int y, std::string_view text, std::string_view fontName,
+                            int size) {
+  pdfLibrary();
   if (!m_pdf->pdfHaveOpenDoc()) {
     m_pdf->pdfCreateNewPDFA("");
     m_pdf->pdfAppend();
     m_pdf->pdfSetFontW(u"Courier", kFontStyle, /*size=*/15.0, /*embed=*/true, kCodePage);
     m_pdf->pdfSetPageFormat(kPageFormatA4);
   }
-  m_pdf->pdfSetFontW(cp1252ToUtf16(fontName), kFontStyle, size, /*embed=*/true, kCodePage);
-  m_pdf->pdfWriteTextW(3.0 * x, pdfYFromMillimetres(y), cp1252ToUtf16(clear(text)));
+  m_pdf->pdfSetFontW(utf8ToUtf16(fontName), kFontStyle, size, /*embed=*/true, kCodePage);
+  m_pdf->pdfWriteTextW(kPdfPointsPerMillimetre * x, pdfYFromMillimetres(y),
+                       utf8ToUtf16(clear(text)));
 }
 
 void TextOutput::placeOnPrinter(int x, int y, std::string_view text, std::string_view fontName,

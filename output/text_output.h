@@ -41,6 +41,12 @@ class TextOutput {
   // (x mm, y mm) from the top left of the page, in `fontName` at `size` points.
   void drucke(int x, int y, std::string_view text, std::string_view fontName, int size);
 
+  // How far `text` (raw, as drucke takes it) reaches across the page in
+  // millimetres of the layout when placed in `fontName` at `size` points, on
+  // the selected medium. On the PDF medium this makes the TPDF object as the
+  // first text would (and fails as it does); 0 when the font is not found.
+  double textWidth(std::string_view text, std::string_view fontName, int size);
+
   // Leaves the current page for a new one: a new printer page while a print
   // job runs, and the next PDF page while the PDF medium is selected and the
   // document has been made.
@@ -63,6 +69,7 @@ class TextOutput {
   void discardUnfinished() noexcept;
 
  private:
+  TPDF& pdfLibrary();
   void placeOnPdf(int x, int y, std::string_view text, std::string_view fontName, int size);
   void placeOnPrinter(int x, int y, std::string_view text, std::string_view fontName, int size);
 

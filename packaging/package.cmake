@@ -44,7 +44,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # relative to it.
 string(REGEX REPLACE "^/+" "" private_dir_in_package "${LUMORA_PRIVATE_FULL_LIBDIR}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${private_dir_in_package}")
-# Fonts for the invoice, the desktop opener, the print client that sends the
-# jobs, and the German texts of Qt's standard dialogs.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, xdg-utils, cups-client, qt6-translations-l10n")
+# Fonts for the invoice (DejaVu for the letters Liberation lacks), the desktop
+# opener, the print client that sends the jobs, and the German texts of Qt's
+# standard dialogs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation, fonts-dejavu-core, xdg-utils, cups-client, qt6-translations-l10n")
 include(CPack)

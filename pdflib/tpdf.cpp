@@ -22,6 +22,7 @@ using AnsiStringFn = decltype(&::pdfCreateNewPDFA);
 using IntFn = decltype(&::pdfSetPageFormat);
 using SetFontFn = decltype(&::pdfSetFontW);
 using WriteTextFn = decltype(&::pdfWriteTextW);
+using MeasureTextFn = decltype(&::pdfMeasureTextW);
 
 template <typename Fn>
 Fn as(void* entry) {
@@ -111,6 +112,14 @@ bool TPDF::pdfWriteTextW(double x, double y, std::u16string_view text) {
   const std::u16string content(text);
   return as<WriteTextFn>(bind(m_entry.writeText, "pdfWriteTextW"))(handle(m_instance), x, y,
                                                                    content.c_str()) != 0;
+}
+
+bool TPDF::pdfMeasureTextW(std::u16string_view fontName, double size, std::u16string_view text,
+                           double& width) {
+  const std::u16string name(fontName);
+  const std::u16string content(text);
+  return as<MeasureTextFn>(bind(m_entry.measureText, "pdfMeasureTextW"))(
+             handle(m_instance), name.c_str(), size, content.c_str(), &width) != 0;
 }
 
 bool TPDF::pdfEndPage() {

@@ -32,6 +32,11 @@ class TPDF {
   std::int32_t pdfSetFontW(std::u16string_view fontName, std::int32_t style, double size,
                            bool embed, std::int32_t codePage);
   bool pdfWriteTextW(double x, double y, std::u16string_view text);
+  // The width in points of `text` in `fontName` at `size` points, as
+  // pdfWriteTextW would set it, into `width`; false when the library cannot
+  // tell (the font is not found).
+  bool pdfMeasureTextW(std::u16string_view fontName, double size, std::u16string_view text,
+                       double& width);
   bool pdfEndPage();
   bool pdfOpenOutputFileA(std::string_view path);
   bool pdfCloseFile();
@@ -56,6 +61,7 @@ class TPDF {
     void* setPageFormat = nullptr;
     void* setFont = nullptr;
     void* writeText = nullptr;
+    void* measureText = nullptr;
     void* endPage = nullptr;
     void* openOutputFile = nullptr;
     void* closeFile = nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // The printer as the output surface sees it: one job of pages, a font chosen
-// by name and size, and text placed with its top-left corner at a device
-// position. The window supplies the real printer; tests record the calls.
+// by name and size, text placed with its top-left corner at a device
+// position, and the width a text will take. Texts are UTF-8. The window
+// supplies the real printer; tests record the calls.
 
 #include <string_view>
 
@@ -21,9 +22,12 @@ class Printer {
   virtual void abortDoc() = 0;
 
   virtual void setFont(std::string_view family, int pointSize) = 0;
-  // Draws Windows-1252 `text` with its top-left corner at device pixel (x, y),
-  // counted from the top left of the printable area.
+  // Draws `text` with its top-left corner at device pixel (x, y), counted
+  // from the top left of the printable area.
   virtual void textOut(int x, int y, std::string_view text) = 0;
+  // How many device pixels `text` advances in `family` at `pointSize`, as
+  // textOut draws it; the current font stays as it is.
+  virtual double textWidth(std::string_view family, int pointSize, std::string_view text) = 0;
 
   // Dots per inch across and down.
   virtual int logPixelsX() const = 0;

@@ -1,7 +1,9 @@
 // The first page above the item table: the metadata block on the right, the
 // seller's letterhead, the sender line, the buyer's address, the heading and
 // the column headings, from the invoice value. The texts the footer and the
-// continuation header repeat are captured on the way.
+// continuation header repeat are captured on the way. Each text keeps to its
+// box: a label up to its value, a value and the left column's texts up to
+// the metadata block or the printable area's right edge.
 
 #include <string>
 #include <string_view>
@@ -39,9 +41,16 @@ class HeaderBlocks {
   // the lines below close up.
   void metadataLine(std::string_view label, std::string_view value, bool always = true) {
     if (!always && value.empty()) return;
-    m_layout.draw(kLabelX, m_state.ypos, label, m_state.basesize);
-    m_layout.draw(kValueX, m_state.ypos, value, m_state.basesize);
+    m_layout.drawInBox(kLabelX, m_state.ypos, label, m_state.basesize, before(kValueX));
+    m_layout.drawInBox(kValueX, m_state.ypos, value, m_state.basesize);
     m_state.ypos += m_state.linestep;
+  }
+
+  // A text of the left column: up to the metadata block while that stands
+  // beside it, else up to the right edge.
+  void leftText(int y, std::string_view text, int size) {
+    m_layout.drawInBox(kLeftX, y, text, size,
+                       y < m_metadataEnd ? before(kLabelX) : kPrintableRight);
   }
   void optionalLine(std::string_view label, std::string_view value) {
     metadataLine(label, value, /*always=*/false);
@@ -63,6 +72,7 @@ class HeaderBlocks {
     optionalLine("IBAN:", m_state.iban);
     optionalLine("Tel. Kunde:", m_invoice.buyer.phone);
     optionalLine("Email Kunde:", m_invoice.buyer.mail);
+    m_metadataEnd = m_state.ypos;
   }
 
   void drawSellerMetadata() {
@@ -78,20 +88,21 @@ class HeaderBlocks {
   void drawLetterhead() {
     const Seller& seller = m_invoice.seller;
     m_state.sellername = seller.name;
-    m_layout.draw(kLeftX, 5, m_state.sellername, kLetterheadNameSize);
+    // Above the metadata block: the whole width.
+    m_layout.drawInBox(kLeftX, 5, m_state.sellername, kLetterheadNameSize);
     m_state.sellerstreet = seller.street;
-    m_layout.draw(kLeftX, 15, m_state.sellerstreet, kLetterheadSize);
+    leftText(15, m_state.sellerstreet, kLetterheadSize);
     m_state.sellercity = seller.postalZone + " " + seller.city;
-    m_layout.draw(kLeftX, 20, m_state.sellercity, kLetterheadSize);
+    leftText(20, m_state.sellercity, kLetterheadSize);
     m_state.sellerphone = seller.phone;
-    m_layout.draw(kLeftX, 25, "Tel.:  " + m_state.sellerphone, kLetterheadSize);
+    leftText(25, "Tel.:  " + m_state.sellerphone, kLetterheadSize);
     m_state.sellermail = seller.mail;
-    m_layout.draw(kLeftX, 30, "Email: " + m_state.sellermail, kLetterheadSize);
+    leftText(30, "Email: " + m_state.sellermail, kLetterheadSize);
   }
 
   void drawSenderLine() {
-    m_layout.draw(kLeftX, 45, "Abs: " + m_state.sellername, kSenderLineSize);
-    m_layout.draw(kLeftX, 48, m_state.sellerstreet + " - " + m_state.sellercity, kSenderLineSize);
+    leftText(45, "Abs: " + m_state.sellername, kSenderLineSize);
+    leftText(48, m_state.sellerstreet + " - " + m_state.sellercity, kSenderLineSize);
   }
 
   // The name stands one line step below the sender line; an address line,
@@ -99,15 +110,15 @@ class HeaderBlocks {
   void drawBuyerAddress() {
     const Party& buyer = m_invoice.buyer;
     const int nameY = 48 + 3 + m_state.linestep;
-    m_layout.draw(kLeftX, nameY, buyer.name, kAddressSize);
+    leftText(nameY, buyer.name, kAddressSize);
     m_state.ypos = nameY + m_state.linestep;
     if (!buyer.addressLine.empty()) {
-      m_layout.draw(kLeftX, m_state.ypos, buyer.addressLine, kAddressSize);
+      leftText(m_state.ypos, buyer.addressLine, kAddressSize);
       m_state.ypos += 5;
     }
-    m_layout.draw(kLeftX, m_state.ypos, buyer.street, kAddressSize);
+    leftText(m_state.ypos, buyer.street, kAddressSize);
     m_state.ypos += 5;
-    m_layout.draw(kLeftX, m_state.ypos, buyer.postalZone + " " + buyer.city, kAddressSize);
+    leftText(m_state.ypos, buyer.postalZone + " " + buyer.city, kAddressSize);
   }
 
   // Leaves ypos on the rule below the column headings.
@@ -115,12 +126,14 @@ class HeaderBlocks {
     const int size = m_state.basesize;
     m_state.ypos += 4 * m_state.linestep;
     m_state.title = m_invoice.isCreditNote() ? "Gutschrift" : "Rechnung";
-    m_layout.draw(kLeftX, m_state.ypos, m_state.title + "  " + m_state.invoicenr, kHeadingSize);
+    leftText(m_state.ypos, m_state.title + "  " + m_state.invoicenr, kHeadingSize);
     m_state.ypos += 2 * m_state.linestep;
     m_layout.draw(kLeftX, m_state.ypos, kRule, size);
     m_state.ypos += 5;
-    for (const ItemColumn& column : kItemColumns) {
-      m_layout.draw(column.x, m_state.ypos, column.heading, size);
+    for (std::size_t index = 0; index < kItemColumns.size(); ++index) {
+      const auto column = static_cast<Column>(index);
+      m_layout.drawInBox(columnX(column), m_state.ypos, kItemColumns[index].heading, size,
+                         columnRight(column));
     }
     m_state.ypos += 3;
     m_layout.draw(kLeftX, m_state.ypos, kRule, size);
@@ -129,6 +142,7 @@ class HeaderBlocks {
   LayoutContext& m_layout;
   RenderState& m_state;
   const Invoice& m_invoice;
+  int m_metadataEnd = 0;  // below the metadata block's last line
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The item table: one row per invoice line under the column headings, the
-// item's long text in continuation lines below it, and the per-rate sums the
-// totals print.
+// The item table: one row per invoice line under the column headings, each
+// text in its column, the item's long text in continuation lines below it,
+// and the per-rate sums the totals print.
 
 #include <string>
 #include <string_view>
@@ -15,8 +15,13 @@
 namespace lumora {
 namespace {
 
-// Rows and continuation lines never reach below this y on a page.
+// Past this y the next row or continuation line goes on a new page.
 constexpr int kTableBottom = 260;
+// No line stands lower: one at 270 would stand on the footer's rule.
+constexpr int kLowestLine = kTableBottom + 5;
+// The closing rule stands no lower, so that the totals' lines fit above the
+// footer in the common case.
+constexpr int kLowestClosingRule = 205;
 // Each continuation line and the first column of the name take at most this
 // many characters.
 constexpr std::int64_t kNameWidth = 45;
@@ -56,39 +61,44 @@ RateSums drawItemTable(LayoutContext& layout) {
     const InvoiceLine& line = past ? noLine : lines[index];
     state.ypos += state.linestep;
     const int y = state.ypos;
+    const auto cell = [&](Column column, std::string_view text) {
+      layout.drawInBox(columnX(column), y, text, size, columnRight(column));
+    };
 
-    layout.draw(columnX(Column::Pos), y, line.id, size);
+    cell(Column::Pos, line.id);
 
     const Cut first = cutPiece(line.name, kNameWidth);
-    layout.draw(columnX(Column::Bezeichnung), y, first.piece, size);
+    cell(Column::Bezeichnung, first.piece);
     std::string langtext(first.rest);
     if (layout.host.longTextChecked()) langtext += line.description;
 
-    layout.draw(columnX(Column::ArtikelNr), y, line.itemNumber, size);
+    cell(Column::ArtikelNr, line.itemNumber);
 
-    layout.draw(columnX(Column::Menge), y, withDecimalComma(line.quantity), size);
+    cell(Column::Menge, withDecimalComma(line.quantity));
 
     const std::string linerate = withDecimalComma(line.rate);
-    layout.draw(columnX(Column::Mwst), y, linerate, size);
+    cell(Column::Mwst, linerate);
 
     std::string unitPrice = withDecimalComma(line.basePrice);
-    layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
+    cell(Column::Einzelpreis, unitPrice);
     if (unitPrice.empty()) {
       unitPrice = withDecimalComma(line.price);
-      layout.draw(columnX(Column::Einzelpreis), y, unitPrice, size);
+      cell(Column::Einzelpreis, unitPrice);
     }
 
     const std::string lineAmount = withDecimalComma(line.amount);
-    layout.draw(columnX(Column::Gesamtpreis), y, lineAmount, size);
+    cell(Column::Gesamtpreis, lineAmount);
 
     // The long text in pieces of at most 45 characters, ending between
-    // words where a blank allows it.
+    // words where a blank allows it; alone on their lines, they may reach
+    // the right edge.
     std::string_view rest = langtext;
     while (!rest.empty()) {
       const Cut cut = cutPiece(rest, kNameWidth);
       rest = cut.rest;
       state.ypos += state.linestep;
-      layout.draw(columnX(Column::Bezeichnung), state.ypos, cut.piece, size);
+      if (state.ypos > kLowestLine) pagechange(layout);
+      layout.drawInBox(columnX(Column::Bezeichnung), state.ypos, cut.piece, size);
       if (state.ypos > kTableBottom) pagechange(layout);
     }
 
@@ -98,8 +108,11 @@ RateSums drawItemTable(LayoutContext& layout) {
     if (state.ypos > kTableBottom) pagechange(layout);
   }
 
-  // The totals need eleven line steps below the closing rule.
-  if (state.ypos > kTableBottom - 11 * state.linestep) pagechange(layout);
+  // The totals go below the closing rule on the same page only when all
+  // their lines, the wrapped payment note included, stay above the footer.
+  if (state.ypos > kLowestClosingRule || totalsBottom(layout, sums, state.ypos) > kLowestNoteLine) {
+    pagechange(layout);
+  }
   layout.draw(20, state.ypos, kRule, size);
   return sums;
 }

@@ -8,7 +8,9 @@
 
 #include "invoice/invoice.h"
 #include "output/text_output.h"
+#include "render/item_columns.h"
 #include "render/render_host.h"
+#include "render/text_fit.h"
 
 namespace lumora {
 
@@ -46,6 +48,27 @@ struct RateSums {
 inline const std::string kRule(110, '_');
 inline const std::string kShortRule(42, '_');
 
+// The right edge of the printable area, in the layout's millimetres: 5 mm
+// from the paper's edge on the PDF page, where a millimetre across is 3
+// points (193 mm = 579 pt of 595), and within the printable area of any
+// printer whose margins are 5 mm or less.
+inline constexpr int kPrintableRight = 193;
+// The payment note's lines stand no lower, clear of the footer's rule at 270.
+inline constexpr int kLowestNoteLine = 265;
+
+// The right edge of a box that ends before the next text on its line, which
+// starts at `nextX`: 1 mm before it, so neighbours never touch.
+constexpr int before(int nextX) {
+  return nextX - 1;
+}
+
+// The right edge of an item table column's box: before the next column, the
+// last one up to the printable area's edge.
+constexpr int columnRight(Column column) {
+  const auto next = static_cast<std::size_t>(column) + 1;
+  return next < kItemColumns.size() ? before(kItemColumns[next].x) : kPrintableRight;
+}
+
 struct LayoutContext {
   RenderHost& host;
   TextOutput& output;
@@ -56,6 +79,20 @@ struct LayoutContext {
   // drucke in the run's font.
   void draw(int x, int y, std::string_view text, int size) {
     output.drucke(x, y, text, state.fontName, size);
+  }
+
+  // drucke in the run's font, the text fitted into its box from x to
+  // `right`: set smaller, down to 6 pt, and cut with "…" when still too wide.
+  void drawInBox(int x, int y, std::string_view text, int size, int right = kPrintableRight) {
+    const FittedText fitted = fitText(widthOf(), text, size, right - x);
+    output.drucke(x, y, fitted.text, state.fontName, fitted.size);
+  }
+
+  // Text widths in the run's font on the current medium, in millimetres.
+  TextWidth widthOf() {
+    return [this](std::string_view text, int size) {
+      return output.textWidth(text, state.fontName, size);
+    };
   }
 };
 
@@ -69,5 +106,9 @@ void pagechange(LayoutContext& layout);
 void drawHeaderBlocks(LayoutContext& layout);
 RateSums drawItemTable(LayoutContext& layout);
 void drawTotals(LayoutContext& layout, const RateSums& sums);
+
+// Where the totals' last line would stand below a closing rule at `ruleY`:
+// the payment note's last line (or where its only line would be).
+int totalsBottom(LayoutContext& layout, const RateSums& sums, int ruleY);
 
 }  // namespace lumora

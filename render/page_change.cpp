@@ -2,18 +2,36 @@
 
 namespace lumora {
 
+namespace {
+
+// The footer's and the continuation header's three columns.
+constexpr int kFirstX = 20;
+constexpr int kSecondX = 80;
+constexpr int kThirdX = 140;
+
+}  // namespace
+
 void pagefooter(LayoutContext& layout) {
   const RenderState& s = layout.state;
   const int size = s.basesize;
-  layout.draw(20, 270, kRule, size);
-  layout.draw(20, 275, s.sellername, size);
-  layout.draw(20, 280, s.sellerstreet, size);
-  layout.draw(20, 285, s.sellercity, size);
-  layout.draw(80, 275, "Telefon: " + s.sellerphone, size);
-  layout.draw(80, 280, "Email: " + s.sellermail, size);
-  layout.draw(80, 285, "IBAN: " + s.iban, size);
-  layout.draw(140, 275, "UST-ID: " + s.ustid, size);
-  layout.draw(140, 280, "Steuernummer: " + s.steuernr, size);
+  const auto first = [&](int y, std::string_view text) {
+    layout.drawInBox(kFirstX, y, text, size, before(kSecondX));
+  };
+  const auto second = [&](int y, std::string_view text) {
+    layout.drawInBox(kSecondX, y, text, size, before(kThirdX));
+  };
+  const auto third = [&](int y, std::string_view text) {
+    layout.drawInBox(kThirdX, y, text, size);
+  };
+  layout.draw(kFirstX, 270, kRule, size);
+  first(275, s.sellername);
+  first(280, s.sellerstreet);
+  first(285, s.sellercity);
+  second(275, "Telefon: " + s.sellerphone);
+  second(280, "Email: " + s.sellermail);
+  second(285, "IBAN: " + s.iban);
+  third(275, "UST-ID: " + s.ustid);
+  third(280, "Steuernummer: " + s.steuernr);
 }
 
 void pagechange(LayoutContext& layout) {
@@ -22,10 +40,10 @@ void pagechange(LayoutContext& layout) {
   s.pagenr += 1;
   layout.output.newPage();
   // Continuation header; the column headings are not repeated.
-  layout.draw(20, 5, s.sellername, s.basesize);
-  layout.draw(80, 5, s.title + " " + s.invoicenr, s.basesize);
-  layout.draw(140, 5, "Seite " + std::to_string(s.pagenr), s.basesize);
-  layout.draw(20, 10, kRule, s.basesize);
+  layout.drawInBox(kFirstX, 5, s.sellername, s.basesize, before(kSecondX));
+  layout.drawInBox(kSecondX, 5, s.title + " " + s.invoicenr, s.basesize, before(kThirdX));
+  layout.drawInBox(kThirdX, 5, "Seite " + std::to_string(s.pagenr), s.basesize);
+  layout.draw(kFirstX, 10, kRule, s.basesize);
   s.ypos = 5 + 2 * s.linestep;
 }
 

@@ -1,9 +1,12 @@
 // The totals under the item table: the invoice's own totals beside the
 // per-rate sums the item table computed, the amount due between two short
-// rules, and the payment-terms note below. No page change happens here.
+// rules, and the payment-terms note below, wrapped at blanks. The item table
+// changes the page before its closing rule when they would not fit; only a
+// note longer than a page goes on over the next.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/amounts.h"
 #include "render/layout_context.h"
@@ -14,6 +17,27 @@ namespace {
 constexpr int kLabelX = 125;
 constexpr int kAmountX = 165;
 constexpr int kTotalsSize = 10;
+constexpr int kNoteX = 20;
+
+// "Rabatt" and "Anzahlung" are left out only for the exact text "0.00"; an
+// absent element shows its label.
+bool deductionShown(const std::string& amount) {
+  return amount != "0.00";
+}
+
+int rateLinesShown(const RateSums& sums) {
+  int count = 0;
+  for (const double sum : {sums.netto19, sums.mwst19, sums.netto7, sums.mwst7, sums.netto0}) {
+    count += sum != 0;
+  }
+  return count;
+}
+
+// The note keeps its size and wraps within the printable width.
+std::vector<std::string> noteLines(LayoutContext& layout) {
+  return wrapAtBlanks(layout.widthOf(), layout.invoice.paymentNote, kTotalsSize,
+                      kPrintableRight - kNoteX);
+}
 
 // What follows the amount due: the euro sign for euro (or no currency named),
 // else the currency's code.
@@ -31,8 +55,8 @@ void drawTotals(LayoutContext& layout, const RateSums& sums) {
   state.ypos += 2 * state.linestep;
 
   const auto line = [&](std::string_view label, std::string_view amount) {
-    layout.draw(kLabelX, state.ypos, label, kTotalsSize);
-    layout.draw(kAmountX, state.ypos, amount, kTotalsSize);
+    layout.drawInBox(kLabelX, state.ypos, label, kTotalsSize, before(kAmountX));
+    layout.drawInBox(kAmountX, state.ypos, amount, kTotalsSize);
     state.ypos += state.linestep;
   };
   const auto computedLine = [&](std::string_view label, double sum) {
@@ -46,12 +70,11 @@ void drawTotals(LayoutContext& layout, const RateSums& sums) {
   computedLine("MWSt 7,00", sums.mwst7);
   computedLine("Netto steuerfrei", sums.netto0);
   line("Bruttosumme", withDecimalComma(invoice.grossTotal));
-  // Only the exact text "0.00" hides these; an absent element shows its label.
-  if (const std::string& allowance = invoice.allowanceTotal; allowance != "0.00") {
-    line("Rabatt", withDecimalComma(allowance));
+  if (deductionShown(invoice.allowanceTotal)) {
+    line("Rabatt", withDecimalComma(invoice.allowanceTotal));
   }
-  if (const std::string& prepaid = invoice.prepaidTotal; prepaid != "0.00") {
-    line("Anzahlung", withDecimalComma(prepaid));
+  if (deductionShown(invoice.prepaidTotal)) {
+    line("Anzahlung", withDecimalComma(invoice.prepaidTotal));
   }
   layout.draw(kLabelX, state.ypos, kShortRule, state.basesize);
   state.ypos += state.linestep;
@@ -60,9 +83,24 @@ void drawTotals(LayoutContext& layout, const RateSums& sums) {
   const int lastRuleY = state.ypos;
   layout.draw(kLabelX, lastRuleY, kShortRule, state.basesize);
 
-  const std::string& note = invoice.paymentNote;
-  // One run of text however long: neither wrapped nor cut.
-  if (!note.empty()) layout.draw(20, lastRuleY + 2 * state.linestep, note, kTotalsSize);
+  state.ypos = lastRuleY + 2 * state.linestep;
+  if (invoice.paymentNote.empty()) return;
+  for (const std::string& text : noteLines(layout)) {
+    if (state.ypos > kLowestNoteLine) pagechange(layout);
+    layout.draw(kNoteX, state.ypos, text, kTotalsSize);
+    state.ypos += state.linestep;
+  }
+}
+
+int totalsBottom(LayoutContext& layout, const RateSums& sums, int ruleY) {
+  const Invoice& invoice = layout.invoice;
+  const int step = layout.state.linestep;
+  const int deductions =
+      deductionShown(invoice.allowanceTotal) + deductionShown(invoice.prepaidTotal);
+  // The note stands two steps below the last short rule, which is six steps
+  // below the closing rule plus one for each optional line.
+  const int notes = invoice.paymentNote.empty() ? 1 : static_cast<int>(noteLines(layout).size());
+  return ruleY + 8 * step + step * (rateLinesShown(sums) + deductions + notes - 1);
 }
 
 }  // namespace lumora

@@ -15,6 +15,9 @@
  * - no function throws or aborts: a failure is a result of 0 (or a negative
  *   font handle), and a null instance handle is refused the same way.
  *
+ * pdfMeasureTextW tells how wide a text will be, at any time, so a caller
+ * can fit it to its room before writing it.
+ *
  * One instance makes documents one after the other:
  *   pdfCreateNewPDFA -> pdfAppend -> pdfSetPageFormat -> (pdfSetFontW,
  *   pdfWriteTextW)* -> pdfEndPage -> [pdfAppend ... pdfEndPage]* ->
@@ -66,7 +69,8 @@ DYNAPDF_API int32_t pdfSetPageFormat(DynaPdfInstance* pdf, int32_t format);
 /* Selects the font for the following text. Needs an open document.
  * name: family name resolved through fontconfig ("Arial" gives a
  * metric-compatible sans face); style: 1280 for the regular face, other values
- * are taken as regular too; size: points; embed: -1/0, fonts are always
+ * are taken as regular too; size: points, the em of the font and of any
+ * fallback font alike; embed: -1/0, fonts are always
  * embedded as subsets; codePage: accepted and ignored, text is Unicode.
  * Returns a non-negative font handle, the same one for the same family and
  * size, or a negative value on failure (no document, null or empty name,
@@ -77,9 +81,22 @@ DYNAPDF_API int32_t pdfSetFontW(DynaPdfInstance* pdf, const char16_t* name, int3
 /* Writes text on the current page in the current font. (x, y) in points,
  * origin at the page's lower-left corner, y upwards, marks the top-left corner
  * of the text: the font's ascent line at the text's start, so the baseline
- * lies one ascent of the font at its size below y. A lone surrogate in text
- * is shown as U+FFFD. Fails when no page is open or no font was selected. */
+ * lies one ascent of the font at its size below y. Characters the font lacks
+ * come from fallback fonts that fontconfig finds, shaped as their script
+ * needs, on the same baseline (one ascent of the selected font, whatever the
+ * fallback's own ascent); glyphs advance by their fonts' widths, without
+ * kerning or optional ligatures. A control
+ * character stands as a blank; a lone surrogate is shown as U+FFFD. Fails
+ * when no page is open or no font was selected. */
 DYNAPDF_API int32_t pdfWriteTextW(DynaPdfInstance* pdf, double x, double y, const char16_t* text);
+
+/* Measures how far text written with pdfWriteTextW in the font fontName at
+ * size points would reach: its advance width in points, into *width. Needs
+ * no document and leaves the current font as it is.
+ * Fails, leaving *width alone, on a null argument, an empty name, a size not
+ * above 0 or a font that cannot be found. */
+DYNAPDF_API int32_t pdfMeasureTextW(DynaPdfInstance* pdf, const char16_t* fontName, double size,
+                                    const char16_t* text, double* width);
 
 /* Finishes the current page. Fails when no page is open. */
 DYNAPDF_API int32_t pdfEndPage(DynaPdfInstance* pdf);

@@ -23,6 +23,7 @@ struct TextRun {
   double x;
   double y;
   std::string utf8;
+  bool plain = true;  // cairo draws it in the font alone; else the text module sets it
 };
 
 struct Page {

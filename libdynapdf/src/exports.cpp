@@ -62,6 +62,13 @@ DYNAPDF_API int32_t pdfWriteTextW(DynaPdfInstance* pdf, double x, double y, cons
   return guarded(pdf, 0, [&](DynaPdfInstance& p) { return asResult(p.writeText(x, y, text)); });
 }
 
+DYNAPDF_API int32_t pdfMeasureTextW(DynaPdfInstance* pdf, const char16_t* fontName, double size,
+                                    const char16_t* text, double* width) {
+  return guarded(pdf, 0, [&](DynaPdfInstance& p) {
+    return asResult(p.measureText(fontName, size, text, width));
+  });
+}
+
 DYNAPDF_API int32_t pdfEndPage(DynaPdfInstance* pdf) {
   return guarded(pdf, 0, [](DynaPdfInstance& p) { return asResult(p.endPage()); });
 }

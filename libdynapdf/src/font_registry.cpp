@@ -1,10 +1,11 @@
 #include "font_registry.h"
 
 #include <cairo-ft.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cmath>
 #include <limits>
+
+#include "utf16.h"
 
 namespace dynapdf {
 namespace {
@@ -28,39 +29,62 @@ PatternPtr regularPattern(const char* family) {
 }
 
 // Resolves a family name the way fontconfig's aliases do ("Arial" names a
-// metric-compatible family) and returns the family that was found.
-std::string resolveFamily(const std::string& family) {
+// metric-compatible family): the best match, whose family and characters
+// the face takes over.
+PatternPtr resolve(const std::string& family) {
   PatternPtr pattern = regularPattern(family.c_str());
-  if (!pattern) return {};
+  if (!pattern) return nullptr;
   FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
   FcResult result = FcResultNoMatch;
-  PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-  FcChar8* found = nullptr;
-  if (!match || FcPatternGetString(match.get(), FC_FAMILY, 0, &found) != FcResultMatch) return {};
-  return reinterpret_cast<const char*>(found);
+  return PatternPtr(FcFontMatch(nullptr, pattern.get(), &result));
+}
+
+// Scripts whose letters stand one glyph per character, left to right, with
+// no marks to place: what cairo draws as well as any shaper. Combining marks,
+// right-to-left and complex scripts, and the joiners and direction marks of
+// punctuation lie outside.
+bool needsNoShaping(char32_t c) {
+  if (c < 0x20) return false;  // control characters: the text module makes them blanks
+  if (c < 0x300) return c < 0x7F || c >= 0xA0;
+  if (c >= 0x370 && c < 0x483) return true;    // Greek, Cyrillic
+  if (c >= 0x48A && c < 0x530) return true;    // Cyrillic and its supplement
+  if (c >= 0x1E00 && c < 0x2000) return true;  // Latin Extended Additional, Greek Extended
+  if (c >= 0x2010 && c < 0x2028) return true;  // dashes, quotes, bullets
+  if (c >= 0x2030 && c < 0x2060) return true;  // per mille, primes, guillemets
+  if (c >= 0x20A0 && c < 0x20D0) return true;  // currency signs
+  return c >= 0x2100 && c < 0x2190;            // letterlike signs, numerals
 }
 
 }  // namespace
 
-cairo_font_face_t* FontRegistry::faceFor(const std::string& family) {
+FontFace* FontRegistry::faceFor(const std::string& family) {
   if (auto known = m_faces.find(family); known != m_faces.end()) return known->second.get();
 
-  const std::string resolved = resolveFamily(family);
-  if (resolved.empty()) return nullptr;
+  PatternPtr match = resolve(family);
+  FcChar8* found = nullptr;
+  if (!match || FcPatternGetString(match.get(), FC_FAMILY, 0, &found) != FcResultMatch) {
+    return nullptr;
+  }
+  auto face = std::make_unique<FontFace>();
+  face->family = reinterpret_cast<const char*>(found);
+  FcCharSet* coverage = nullptr;
+  if (FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &coverage) == FcResultMatch) {
+    face->coverage.reset(FcCharSetCopy(coverage));
+  }
   // The face names the resolved family but leaves the final match to cairo,
   // which adds the PDF surface's own font options (no hinting) when it
   // creates the scaled font.
-  PatternPtr pattern = regularPattern(resolved.c_str());
+  PatternPtr pattern = regularPattern(face->family.c_str());
   if (!pattern) return nullptr;
-  FontFacePtr face(cairo_ft_font_face_create_for_pattern(pattern.get()));
-  if (cairo_font_face_status(face.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+  face->face.reset(cairo_ft_font_face_create_for_pattern(pattern.get()));
+  if (cairo_font_face_status(face->face.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
   return m_faces.emplace(family, std::move(face)).first->second.get();
 }
 
 int FontRegistry::select(const std::string& family, double size) {
   if (family.empty() || !std::isfinite(size) || size <= 0) return -1;
-  cairo_font_face_t* face = faceFor(family);
+  const FontFace* face = faceFor(family);
   if (face == nullptr) return -1;
   for (size_t handle = 0; handle < m_fonts.size(); ++handle) {
     if (m_fonts[handle].face == face && m_fonts[handle].size == size) {
@@ -69,7 +93,42 @@ int FontRegistry::select(const std::string& family, double size) {
   }
   if (m_fonts.size() >= static_cast<size_t>(std::numeric_limits<int>::max())) return -1;
   m_fonts.push_back({face, size});
+  m_scaled.emplace_back();
   return static_cast<int>(m_fonts.size() - 1);
+}
+
+bool FontRegistry::drawsAlone(int handle, std::string_view utf8) const {
+  const FcCharSet* coverage = at(handle).face->coverage.get();
+  if (coverage == nullptr) return false;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Unit unit = utf8UnitAt(utf8, at);
+    if (!needsNoShaping(unit.character) || !FcCharSetHasChar(coverage, unit.character)) {
+      return false;
+    }
+    at += unit.length;
+  }
+  return true;
+}
+
+double FontRegistry::plainWidth(int handle, std::string_view utf8) {
+  ScaledFontPtr& scaled = m_scaled.at(static_cast<size_t>(handle));
+  if (!scaled) {
+    const FontChoice& font = at(handle);
+    cairo_matrix_t size;
+    cairo_matrix_t identity;
+    cairo_matrix_init_scale(&size, font.size, font.size);
+    cairo_matrix_init_identity(&identity);
+    // Unhinted widths, as the PDF surface sets them.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    scaled.reset(cairo_scaled_font_create(font.face->face.get(), &size, &identity, options));
+    cairo_font_options_destroy(options);
+  }
+  const std::string text(utf8);
+  cairo_text_extents_t extents;
+  cairo_scaled_font_text_extents(scaled.get(), text.c_str(), &extents);
+  return extents.x_advance;
 }
 
 }  // namespace dynapdf

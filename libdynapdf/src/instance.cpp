@@ -70,8 +70,29 @@ bool DynaPdfInstance::writeText(double x, double y, const char16_t* text) {
       !std::isfinite(x) || !std::isfinite(y)) {
     return false;
   }
-  document->pages.back().runs.push_back({document->currentFont, x, y, dynapdf::utf16ToUtf8(text)});
+  std::string utf8 = dynapdf::utf16ToUtf8(text);
+  const bool plain = m_fonts.drawsAlone(document->currentFont, utf8);
+  document->pages.back().runs.push_back({document->currentFont, x, y, std::move(utf8), plain});
   return true;
+}
+
+bool DynaPdfInstance::measureText(const char16_t* fontName, double size, const char16_t* text,
+                                  double* width) {
+  if (fontName == nullptr || text == nullptr || width == nullptr) return false;
+  const int font = m_fonts.select(dynapdf::utf16ToUtf8(fontName), size);
+  if (font < 0) return false;
+  *width = widthOf(font, dynapdf::utf16ToUtf8(text));
+  return true;
+}
+
+double DynaPdfInstance::widthOf(int font, const std::string& utf8) {
+  if (!m_fonts.drawsAlone(font, utf8)) {
+    const dynapdf::FontChoice& choice = m_fonts.at(font);
+    if (const auto width = m_fallback.width(choice.face->family, choice.size, utf8)) return *width;
+  }
+  // As cairo draws it alone: without the text module, boxes stand for the
+  // missing glyphs.
+  return m_fonts.plainWidth(font, utf8);
 }
 
 bool DynaPdfInstance::endPage() {
@@ -103,7 +124,7 @@ bool DynaPdfInstance::closeFile() {
     return false;
   }
   dynapdf::AtomicFile file(document->outputPath);
-  if (file.open() && dynapdf::renderPdf(*document, m_fonts, file) && file.commit()) {
+  if (file.open() && dynapdf::renderPdf(*document, m_fonts, m_fallback, file) && file.commit()) {
     m_closeError = 0;
     return true;
   }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "document.h"
+#include "fallback_text.h"
 #include "font_registry.h"
 
 struct DynaPdfInstance {
@@ -18,6 +19,7 @@ struct DynaPdfInstance {
   bool setPageFormat(int32_t format);
   int32_t setFont(const char16_t* name, double size);
   bool writeText(double x, double y, const char16_t* text);
+  bool measureText(const char16_t* fontName, double size, const char16_t* text, double* width);
   bool endPage();
   bool openOutputFile(const char* path);
   bool closeFile();
@@ -30,8 +32,10 @@ struct DynaPdfInstance {
 
  private:
   dynapdf::Document* usableDocument();
+  double widthOf(int font, const std::string& utf8);
 
   dynapdf::FontRegistry m_fonts;
+  dynapdf::FallbackText m_fallback;
   std::optional<dynapdf::Document> m_document;
   int m_closeError = 0;
 };

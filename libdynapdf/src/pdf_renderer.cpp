@@ -26,22 +26,29 @@ cairo_status_t writeToFile(void* closure, const unsigned char* data, unsigned in
 // most runs of an invoice share one.
 class RunPainter {
  public:
-  RunPainter(cairo_t* cr, const FontRegistry& fonts, double pageHeight)
-      : m_cr(cr), m_fonts(fonts), m_pageHeight(pageHeight) {}
+  RunPainter(cairo_t* cr, const FontRegistry& fonts, FallbackText& fallback, double pageHeight)
+      : m_cr(cr), m_fonts(fonts), m_fallback(fallback), m_pageHeight(pageHeight) {}
 
   void draw(const TextRun& run) {
     if (run.font != m_font) select(run.font);
     // The caller's y marks the top of the text, measured upwards; cairo
     // measures downwards from the top and draws from the baseline, one ascent
-    // lower.
+    // of the chosen font lower, whichever fonts the text module falls back on.
     cairo_move_to(m_cr, run.x, m_pageHeight - run.y + m_ascent);
+    if (!run.plain) {
+      const FontChoice& font = m_fonts.at(run.font);
+      // The module sets its own fonts on the context.
+      m_font = -1;
+      if (m_fallback.draw(m_cr, font.face->family, font.size, run.utf8)) return;
+      select(run.font);
+    }
     cairo_show_text(m_cr, run.utf8.c_str());
   }
 
  private:
   void select(int handle) {
     const FontChoice& font = m_fonts.at(handle);
-    cairo_set_font_face(m_cr, font.face);
+    cairo_set_font_face(m_cr, font.face->face.get());
     cairo_set_font_size(m_cr, font.size);
     cairo_font_extents_t extents;
     cairo_font_extents(m_cr, &extents);
@@ -51,6 +58,7 @@ class RunPainter {
 
   cairo_t* m_cr;
   const FontRegistry& m_fonts;
+  FallbackText& m_fallback;
   double m_pageHeight;
   int m_font = -1;
   double m_ascent = 0;
@@ -58,7 +66,8 @@ class RunPainter {
 
 }  // namespace
 
-bool renderPdf(const Document& document, const FontRegistry& fonts, AtomicFile& file) {
+bool renderPdf(const Document& document, const FontRegistry& fonts, FallbackText& fallback,
+               AtomicFile& file) {
   const PageSize size = document.pageSize;
   std::unique_ptr<cairo_surface_t, SurfaceRelease> surface(
       cairo_pdf_surface_create_for_stream(writeToFile, &file, size.width, size.height));
@@ -66,7 +75,7 @@ bool renderPdf(const Document& document, const FontRegistry& fonts, AtomicFile& 
   {
     std::unique_ptr<cairo_t, ContextRelease> cr(cairo_create(surface.get()));
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
-    RunPainter painter(cr.get(), fonts, size.height);
+    RunPainter painter(cr.get(), fonts, fallback, size.height);
     for (const Page& page : document.pages) {
       for (const TextRun& run : page.runs) painter.draw(run);
       cairo_show_page(cr.get());

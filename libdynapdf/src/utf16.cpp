@@ -47,4 +47,17 @@ std::string utf16ToUtf8(const char16_t* text) {
   return out;
 }
 
+Utf8Unit utf8UnitAt(std::string_view utf8, std::size_t at) {
+  const auto byte = [&](std::size_t i) {
+    return at + i < utf8.size() ? static_cast<char32_t>(static_cast<unsigned char>(utf8[at + i]))
+                                : char32_t{0x80};
+  };
+  const char32_t lead = byte(0);
+  if (lead < 0x80) return {lead, 1};
+  if (lead < 0xE0) return {(lead & 0x1F) << 6 | (byte(1) & 0x3F), 2};
+  if (lead < 0xF0) return {(lead & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F), 3};
+  return {(lead & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F),
+          4};
+}
+
 }  // namespace dynapdf

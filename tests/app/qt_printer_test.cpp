@@ -1,5 +1,6 @@
 // The Qt printer medium on a PDF-format QPrinter: where text lands, at what
-// size, in which characters, and how a job begins, pages, ends and aborts.
+// size, in which characters, how wide, and how a job begins, pages, ends and
+// aborts.
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QTest>
@@ -66,21 +67,30 @@ class QtPrinterTest : public QObject {
     QVERIFY2(height > 10 && height < 16, std::to_string(height).c_str());
   }
 
-  void windows1252TextAndPagesReachThePaper() {
+  // UTF-8 in, every script on the paper, and the measured width is the
+  // width drawn.
+  void unicodeTextAndPagesReachThePaperAsWideAsMeasured() {
     TempDir folder;
     const std::string path = folder.path() + "/pages.pdf";
     QtPrinter printer;
     printToFile(printer, path);
+    const std::string names = "Müller € 5 Łódź Ayşe Yılmaz Ελλάδα Москва";
+    const double width = printer.textWidth("Arial", 10, "Rechnungsnummer:");
     printer.beginDoc();
     printer.setFont("Arial", 10);
-    printer.textOut(100, 100, "M\xFCller \x80 5");
+    printer.textOut(100, 100, names);
+    printer.textOut(100, 400, "Rechnungsnummer:");
     printer.newPage();
     printer.setFont("Courier New", 8);
     printer.textOut(100, 100, "Seite 2");
     printer.endDoc();
 
     QCOMPARE(readPdfInfo(path).pages, 2);
-    QCOMPARE(readPageLines(path, 1).at(0), std::string("Müller € 5"));
+    QCOMPARE(readPageLines(path, 1).at(0), names);
+    const Word label = findWord(readWords(path, 1), "Rechnungsnummer:");
+    const double drawn = (label.xMax - label.xMin) * printer.logPixelsX() / 72.0;
+    QVERIFY2(std::abs(drawn - width) < width * 0.02,
+             (std::to_string(drawn) + " vs " + std::to_string(width)).c_str());
     QCOMPARE(readPageLines(path, 2).at(0), std::string("Seite 2"));
   }
 

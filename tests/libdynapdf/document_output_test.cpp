@@ -94,6 +94,55 @@ TEST_F(DocumentOutput, GermanTextComesBackAsWritten) {
                    "Gesamt 1.234,56 € <netto> \"inkl.\" & 'Skonto'", "Défaut ² µ ø"}));
 }
 
+// Names in any script come out as written: letters the chosen font lacks
+// (Armenian in the sans face) from a fallback font, marks on their letters;
+// and each text is as wide on the page as measured, its glyphs advancing by
+// their own widths without kerning, in the chosen font or a fallback.
+TEST_F(DocumentOutput, EveryScriptComesBackAsWrittenAndAsWideAsMeasured) {
+  const std::vector<std::u16string> texts = {u"Łódź Ayşe Yılmaz Ελλάδα Москва", u"AVAWAY To Yo",
+                                             u"Երևան Հայաստան", u"Cafe\u0301 ok"};
+  std::vector<PlacedText> placed;
+  for (std::size_t i = 0; i < texts.size(); ++i) placed.push_back({60, 786 - 30.0 * i, texts[i]});
+  const std::string path = writeDocument({placed});
+
+  EXPECT_EQ(readPageLines(path, 1), (Lines{"Łódź Ayşe Yılmaz Ελλάδα Москва", "AVAWAY To Yo",
+                                           "Երևան Հայաստան", "Cafe\u0301 ok"}));
+  const auto measured = [&](const std::u16string& text) {
+    double width = -1;
+    EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 8, text.c_str(), &width));
+    return width;
+  };
+  const std::vector<Word> words = readWords(path, 1);
+  for (const auto& [text, word] : {std::pair{u"Москва", "Москва"}, std::pair{u"AVAWAY", "AVAWAY"},
+                                   std::pair{u"Հայաստան", "Հայաստան"}}) {
+    const Word drawn = findWord(words, word);
+    // The PDF's widths are kept in thousandths of the size; kerning would
+    // take half a point from each pair such as "AV".
+    EXPECT_NEAR(drawn.xMax - drawn.xMin, measured(text), 0.1) << word;
+  }
+  EXPECT_NEAR(measured(u"AVAWAY Երևան"),
+              measured(u"A") * 3 + measured(u"V") + measured(u"W") + measured(u"Y") +
+                  measured(u" ") + measured(u"Երևան"),
+              1e-6);
+}
+
+// Widths grow with the size; a call that cannot measure leaves the width.
+TEST_F(DocumentOutput, MeasuringNeedsAFontButNoDocument) {
+  double width = 7;
+  double half = 0;
+  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 10, u"", &width));
+  EXPECT_EQ(width, 0);
+  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 10, u"Rechnung", &width));
+  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 5, u"Rechnung", &half));
+  EXPECT_NEAR(width, 2 * half, 1e-9);
+  width = 7;
+  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"", 10, u"a", &width));
+  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"Arial", 0, u"a", &width));
+  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"Arial", 10, nullptr, &width));
+  EXPECT_FALSE(pdfMeasureTextW(nullptr, u"Arial", 10, u"a", &width));
+  EXPECT_EQ(width, 7);
+}
+
 TEST_F(DocumentOutput, BrokenUtf16BecomesReplacementCharacter) {
   const char16_t loneHigh[] = {u'A', 0xD800, u'B', 0};
   const char16_t loneLow[] = {u'C', 0xDC00, 0};

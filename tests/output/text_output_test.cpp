@@ -101,12 +101,26 @@ TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
     ASSERT_EQ(printer.texts.size(), 1u);
     EXPECT_EQ(printer.texts[0].x, row.x);
     EXPECT_EQ(printer.texts[0].y, row.y);
-    EXPECT_EQ(printer.texts[0].text,
-              "Stra\xDF"
-              "e <1>");
+    EXPECT_EQ(printer.texts[0].text, "Straße <1>");
     EXPECT_EQ(printer.texts[0].font, "Arial");
     EXPECT_EQ(printer.texts[0].size, 8);
   }
+}
+
+// Widths come back in the layout's millimetres: 3 points each on the PDF
+// page, whole pixels per millimetre on the printer.
+TEST(TextOutputTest, TextWidthInLayoutMillimetresOnEachMedium) {
+  test::FakeLibrary fake("fakepdf.dll");
+  test::RecordingPrinter printer(600, 600);
+  SelectedMedium medium;
+  TextOutput output(medium, &printer, systemLibraryLoader(), u"fakepdf.dll");
+  EXPECT_NEAR(output.textWidth("R&D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 / 3, 1e-9);
+  EXPECT_EQ(fake.log(),
+            "pdfNewPDF;pdfMeasureTextW(Arial,8,R&D ?"
+            "?);");  // the fake shows ? past ASCII
+  medium.selected = Medium::Printer;
+  EXPECT_NEAR(output.textWidth("R&D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 * 600 / 72 / 24, 1e-9);
+  EXPECT_FALSE(printer.printing());
 }
 
 TEST(TextOutputTest, FirstPrinterTextBeginsTheJobOnce) {

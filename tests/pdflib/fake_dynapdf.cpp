@@ -101,6 +101,14 @@ FAKE_API std::int32_t pdfWriteTextW(void*, double x, double y, const char16_t* t
   return g_result;
 }
 
+// Every character half an em wide.
+FAKE_API std::int32_t pdfMeasureTextW(void*, const char16_t* name, double size,
+                                      const char16_t* text, double* width) {
+  log("pdfMeasureTextW(" + narrow(name) + "," + number(size) + "," + narrow(text) + ")");
+  *width = static_cast<double>(std::char_traits<char16_t>::length(text)) * size / 2;
+  return g_result;
+}
+
 #ifndef FAKE_NO_ENDPAGE
 FAKE_API std::int32_t pdfEndPage(void*) {
   log("pdfEndPage");

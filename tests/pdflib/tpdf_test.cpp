@@ -141,11 +141,14 @@ TEST(TpdfTest, ValuesCrossToTheLibraryInItsForms) {
   pdf.pdfSetFontW(u"Arial", 1280, 8.0, true, 2);
   pdf.pdfSetFontW(u"Arial", 1280, 10.0, false, 2);
   pdf.pdfWriteTextW(345, 760, u"Rechnungsnummer:");
+  double width = 0;
+  EXPECT_TRUE(pdf.pdfMeasureTextW(u"Arial", 8.0, u"Rechnung", width));
   pdf.pdfOpenOutputFileA("/tmp/Beleg-1.pdf");
   EXPECT_EQ(fake.log(),
             "pdfCreateNewPDFA(\"\");pdfSetFontW(Arial,1280,8,-1,2);"
             "pdfSetFontW(Arial,1280,10,0,2);pdfWriteTextW(345,760,Rechnungsnummer:);"
-            "pdfOpenOutputFileA(/tmp/Beleg-1.pdf);");
+            "pdfMeasureTextW(Arial,8,Rechnung);pdfOpenOutputFileA(/tmp/Beleg-1.pdf);");
+  EXPECT_EQ(width, 32);  // the fake's half an em per character
 }
 
 TEST(TpdfTest, ResultsBecomeBooleansExceptTheFontHandle) {

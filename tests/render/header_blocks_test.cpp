@@ -78,16 +78,16 @@ TEST(HeaderBlocksTest, EveryRowDrawnWithAddressLine) {
       (std::vector<std::string>{
           "15 Rechnungsnummer: 4711", "20 Kundennummer: 12345", "25 Bestellnummer: B-77",
           "30 Rechnungsdatum: 17.05.2024", "35 Lieferdatum: 15.05.2024",
-          "40 F\xE4lligkeit: 16.06.2024", "45 W\xE4hrung: EUR", "50 Leitweg: 991-12345-67",
+          "40 Fälligkeit: 16.06.2024", "45 Währung: EUR", "50 Leitweg: 991-12345-67",
           "55 Ansprechpartner: Frau Roth", "60 UST-ID: DE111111111", "65 Steuernummer: 214/5/6",
           "70 Handelsregister: HRA 1", "75 IBAN: DE02100100100006820101", "80 Tel. Kunde: 0228 2",
           "85 Email Kunde: ek@kunde.example.com"}));
   EXPECT_EQ(
       placed(rig.printer, 1, leftColumnAboveTable),
       (std::vector<std::string>{
-          "5 20 14 Muster & Co KG", "15 20 10 Hauptstr. 1", "20 20 10 50667 K\xF6ln",
+          "5 20 14 Muster & Co KG", "15 20 10 Hauptstr. 1", "20 20 10 50667 Köln",
           "25 20 10 Tel.:  0221 1", "30 20 10 Email: info@muster.example.org",
-          "45 20 7 Abs: Muster & Co KG", "48 20 7 Hauptstr. 1 - 50667 K\xF6ln", "56 20 12 Kunde AG",
+          "45 20 7 Abs: Muster & Co KG", "48 20 7 Hauptstr. 1 - 50667 Köln", "56 20 12 Kunde AG",
           "61 20 12 Einkauf", "66 20 12 Ring 2", "71 20 12 53111 Bonn", "91 20 14 Rechnung  4711",
           "101 20 8 " + kRule, "106 20 8 Pos", "109 20 8 " + kRule}));
   EXPECT_EQ(placed(rig.printer, 1, [](const PrintedText& t) { return t.y == 106; }),
@@ -107,8 +107,8 @@ TEST(HeaderBlocksTest, OptionalRowsLeftOutCloseUpAndTheTableStartsHigher) {
 
   EXPECT_EQ(metadataLines(rig.printer),
             (std::vector<std::string>{"15 Rechnungsnummer: 4711", "20 Rechnungsdatum: 17.05.2024",
-                                      "25 Lieferdatum: ", "30 F\xE4lligkeit: 16.06.2024",
-                                      "35 W\xE4hrung: EUR"}));
+                                      "25 Lieferdatum: ", "30 Fälligkeit: 16.06.2024",
+                                      "35 Währung: EUR"}));
   // Without an address line the table starts 5 mm higher, under a rule at 104.
   const auto left =
       placed(rig.printer, 1, [](const PrintedText& t) { return t.x == 20 && t.y <= 104; });

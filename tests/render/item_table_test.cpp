@@ -172,23 +172,15 @@ TEST_F(ItemTableTest, PiecesAre45CharactersEndingBetweenWords) {
     std::vector<std::string> printed;
   };
   const Case cases[] = {
-      {x44 + "\xC3\xA4rger", "", {x44 + "\xE4", "rger"}},        // ä is the 45th
-      {x42 + "\xF0\x9F\x98\x80!", "", {x42 + "?!"}},             // an emoji is one
-      {x43 + "\xE2\x80\xA6 mehr", "", {x43 + "\x85 ", "mehr"}},  // … then a blank
+      {x44 + "ärger", "", {x44 + "ä", "rger"}},                      // ä is the 45th
+      {x42 + "\xF0\x9F\x98\x80!", "", {x42 + "\xF0\x9F\x98\x80!"}},  // an emoji is one
+      {x43 + "… mehr", "", {x43 + "… ", "mehr"}},                    // … then a blank
       {x40 + " Ordner", "", {x40 + " ", "Ordner"}},
-      {"Rechnungsordner mit R\xC3\xBC"
-       "ckenbreite 8 cm, Je Sets 10 Ordner",
+      {"Rechnungsordner mit Rückenbreite 8 cm, Je Sets 10 Ordner",
        "",
-       {"Rechnungsordner mit R\xFC"
-        "ckenbreite 8 cm, Je ",
-        "Sets 10 Ordner"}},
+       {"Rechnungsordner mit Rückenbreite 8 cm, Je ", "Sets 10 Ordner"}},
       // Each long-text piece is cut the same way, across the name's end.
-      {x44 + "xx",
-       x40 + " \xC3\xBC"
-             "ber",
-       {x44 + "x", "x" + x40 + " ",
-        "\xFC"
-        "ber"}},
+      {x44 + "xx", x40 + " über", {x44 + "x", "x" + x40 + " ", "über"}},
   };
   for (const Case& c : cases) {
     printer.texts.clear();
@@ -360,12 +352,30 @@ struct TableEndCase {
   int startY;
   int rulePage;
   int ruleY;
+  int noteLines = 0;  // a payment note of so many lines, without "Rabatt" and "Anzahlung"
 };
+
+// A note of words that each fill a line of their own.
+std::string noteOf(int lines) {
+  if (lines == 0) return "";
+  std::string note;
+  for (int line = 0; line < lines; ++line) note += std::string(90, 'n') + " ";
+  return "<cac:PaymentTerms><cbc:Note>" + note +
+         "</cbc:Note></cac:PaymentTerms><cac:LegalMonetaryTotal>"
+         "<cbc:AllowanceTotalAmount currencyID=\"EUR\">0.00</cbc:AllowanceTotalAmount>"
+         "<cbc:PrepaidAmount currencyID=\"EUR\">0.00</cbc:PrepaidAmount>"
+         "</cac:LegalMonetaryTotal>";
+}
 
 class TableEndTest : public TableTest, public ::testing::WithParamInterface<TableEndCase> {};
 
+// Below the closing rule at R the totals need 40 mm, 5 more for each rate
+// line (here two), "Rabatt" or "Anzahlung" line and further note line; their
+// last line may stand at 265.
 TEST_P(TableEndTest, ClosingRuleStaysOrMovesToTheNextPage) {
-  drawTable({InvoiceLine{}}, GetParam().startY);
+  writeInvoice(invoiceXml({InvoiceLine{}}, noteOf(GetParam().noteLines)));
+  layout.state.ypos = GetParam().startY;
+  drawItemTable(layout);
   EXPECT_EQ(closingRule().page, GetParam().rulePage);
   EXPECT_EQ(closingRule().y, GetParam().ruleY);
   EXPECT_EQ(layout.state.ypos, GetParam().ruleY);
@@ -377,7 +387,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TableEndCase{"ending_at_205_stays", 185, 1, 205},
                       TableEndCase{"ending_at_206_changes_page", 186, 2, 15},
                       // The empty pass is not tested, so the table may end at 270.
-                      TableEndCase{"empty_pass_ending_at_270_changes_page", 250, 2, 15}),
+                      TableEndCase{"empty_pass_ending_at_270_changes_page", 250, 2, 15},
+                      TableEndCase{"four_note_lines_end_at_265", 180, 1, 200, 4},
+                      TableEndCase{"five_note_lines_would_end_at_270", 180, 2, 15, 5}),
     [](const auto& info) { return info.param.proves; });
 
 }  // namespace

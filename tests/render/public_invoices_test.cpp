@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -127,7 +128,13 @@ TEST_P(PublicInvoiceTest, RendersAllLinesAndTheirVat) {
         id.replace(at, std::string_view(entity).size(), character);
       }
     }
-    EXPECT_TRUE(firstColumn.count(id)) << "invoice line " << line.id << " missing";
+    // An identifier too wide for its column ends with "…".
+    const bool shown = std::any_of(firstColumn.begin(), firstColumn.end(), [&](std::string word) {
+      if (!word.ends_with("…")) return word == id;
+      word.resize(word.size() - std::string_view("…").size());
+      return id.starts_with(word) || line.id.starts_with(word);
+    });
+    EXPECT_TRUE(shown) << "invoice line " << line.id << " missing";
   }
   const auto shows = [&text](const std::string& label) {
     return text.find(label) != std::string::npos;

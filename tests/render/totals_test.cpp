@@ -58,7 +58,7 @@ class TotalsTest : public TableTest {
 };
 
 const std::string kShort(42, '_');
-const std::string kEuro = "\x80";
+const std::string kEuro = "€";
 
 TEST_F(TotalsTest, EveryLineDrawnStandsFiveMillimetresBelowTheLast) {
   drawTotalsOf(monetaryTotal("10.50", "5.00") + paymentTerms("Zahlbar sofort"),
@@ -77,7 +77,7 @@ TEST_F(TotalsTest, EveryLineDrawnStandsFiveMillimetresBelowTheLast) {
   EXPECT_EQ(find("Nettosumme").size, 10);
   EXPECT_EQ(find("100,00").size, 10);
   EXPECT_EQ(find(kShort).size, 8);
-  EXPECT_EQ(layout.state.ypos, 165);
+  EXPECT_EQ(layout.state.ypos, 180);  // below the note
 }
 
 TEST_F(TotalsTest, OnlyNonZeroSumsGetARateLine) {
@@ -152,11 +152,17 @@ TEST_F(TotalsTest, AmountDueNamesTheDocumentsCurrency) {
   }
 }
 
-TEST_F(TotalsTest, LongNoteIsOneUncutRun) {
-  const std::string note(600, 'n');
-  drawTotalsOf(monetaryTotal() + paymentTerms(note), RateSums{});
-  EXPECT_EQ(find(note).x, 20);
-  EXPECT_EQ(find(note).y, 140);
+// At 10 pt a character is 1.74 mm here: 99 fit the 173 mm from x 20 to the
+// printable area's edge.
+TEST_F(TotalsTest, NoteKeepsItsSizeAndWrapsAtBlanksOneLinePerFiveMillimetres) {
+  const std::string word(60, 'w'), longWord(250, 'l');
+  drawTotalsOf(monetaryTotal() + paymentTerms(word + "  " + word + " " + longWord + " Ende"),
+               RateSums{});
+  EXPECT_THAT(textsAt(20), ElementsAre(word, word, longWord.substr(0, 99), longWord.substr(0, 99),
+                                       longWord.substr(0, 52) + " Ende"));
+  for (const PrintedText& line : at(20)) EXPECT_EQ(line.size, 10);
+  EXPECT_EQ(at(20).front().y, 140);
+  EXPECT_EQ(at(20).back().y, 160);
 }
 
 TEST_F(TotalsTest, NoNoteDrawsNothingBelowTheRule) {
@@ -164,14 +170,16 @@ TEST_F(TotalsTest, NoNoteDrawsNothingBelowTheRule) {
   EXPECT_THAT(textsAt(20), IsEmpty());
 }
 
-TEST_F(TotalsTest, NoPageChangeEvenIntoTheFooterArea) {
+// The item table changes the page before the totals when they would not
+// fit; a note that still reaches past 265 goes on over the next page.
+TEST_F(TotalsTest, NoteLinePast265GoesOnTheNextPage) {
   drawTotalsOf(monetaryTotal("1.00", "2.00") + paymentTerms("Skonto"),
                RateSums{100, 19, 50, 3.5, 20}, 205);
   EXPECT_EQ(find("Zahlungsbetrag").y, 265);
-  EXPECT_EQ(find("Skonto").y, 280);
-  EXPECT_EQ(layout.state.ypos, 270);
-  for (const PrintedText& p : printer.texts) EXPECT_EQ(p.page, 1);
-  EXPECT_EQ(layout.state.pagenr, 1);
+  EXPECT_EQ(find("Zahlungsbetrag").page, 1);
+  EXPECT_EQ(find("Skonto").y, 15);
+  EXPECT_EQ(find("Skonto").page, 2);
+  EXPECT_EQ(layout.state.pagenr, 2);
 }
 
 }  // namespace

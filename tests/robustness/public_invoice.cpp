@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "output/clear.h"
-#include "platform/codepage.h"
 
 namespace lumora::test {
 namespace {
@@ -33,19 +32,6 @@ std::optional<std::string> between(const std::string& text, const std::string& o
 std::string withComma(std::string text) {
   std::replace(text.begin(), text.end(), '.', ',');
   return text;
-}
-
-void appendUtf8(std::string& out, char16_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 }  // namespace
@@ -98,9 +84,7 @@ std::string shownText(const std::string& raw) {
       decoded.replace(at, std::string_view(entity).size(), character);
     }
   }
-  std::string utf8;
-  for (const char16_t c : cp1252ToUtf16(clear(decoded))) appendUtf8(utf8, c);
-  return utf8;
+  return clear(decoded);
 }
 
 std::vector<std::string> wordsOf(const std::string& text) {

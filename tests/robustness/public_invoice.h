@@ -25,8 +25,7 @@ PublicInvoice readPublicInvoice(const std::string& path);
 std::vector<std::string> invoiceFilesIn(const std::string& folder);
 
 // A raw invoice text as a reader sees it on the page, in UTF-8: its entities
-// decoded, then put into Windows-1252 by the program and shown in that code
-// page.
+// decoded.
 std::string shownText(const std::string& raw);
 
 // The words of a text, split at blanks.

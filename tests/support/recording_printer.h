@@ -13,7 +13,7 @@ struct PrintedText {
   int page = 1;  // counted from 1 within the job
   int x = 0;     // device pixels
   int y = 0;
-  std::string text;  // Windows-1252, as drawn
+  std::string text;  // UTF-8, as drawn
   std::string font;
   int size = 0;
 };
@@ -46,6 +46,12 @@ class RecordingPrinter : public Printer {
   }
   void textOut(int x, int y, std::string_view text) override {
     texts.push_back({page, x, y, std::string(text), m_font, m_size});
+  }
+  // Every character half an em wide: size / 2 points.
+  double textWidth(std::string_view, int pointSize, std::string_view text) override {
+    double characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters * pointSize / 2.0 * m_dpiX / 72.0;
   }
   int logPixelsX() const override { return m_dpiX; }
   int logPixelsY() const override { return m_dpiY; }
