@@ -93,7 +93,7 @@ int FontRegistry::select(const std::string& family, double size) {
   }
   if (m_fonts.size() >= static_cast<size_t>(std::numeric_limits<int>::max())) return -1;
   m_fonts.push_back({face, size});
-  m_scaled.emplace_back();
+  m_advances.emplace_back();
   return static_cast<int>(m_fonts.size() - 1);
 }
 
@@ -111,8 +111,28 @@ bool FontRegistry::drawsAlone(int handle, std::string_view utf8) const {
 }
 
 double FontRegistry::plainWidth(int handle, std::string_view utf8) {
-  ScaledFontPtr& scaled = m_scaled.at(static_cast<size_t>(handle));
-  if (!scaled) {
+  Advances& advances = m_advances.at(static_cast<size_t>(handle));
+  double width = 0;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Unit unit = utf8UnitAt(utf8, at);
+    const std::string_view character = utf8.substr(at, unit.length);
+    if (unit.character < kLowCharacters) {
+      if (advances.low.empty()) advances.low.assign(kLowCharacters, std::nan(""));
+      double& known = advances.low[unit.character];
+      if (std::isnan(known)) known = advanceOf(advances, handle, character);
+      width += known;
+    } else {
+      const auto [known, added] = advances.high.try_emplace(unit.character, 0.0);
+      if (added) known->second = advanceOf(advances, handle, character);
+      width += known->second;
+    }
+    at += unit.length;
+  }
+  return width;
+}
+
+double FontRegistry::advanceOf(Advances& advances, int handle, std::string_view character) {
+  if (!advances.scaled) {
     const FontChoice& font = at(handle);
     cairo_matrix_t size;
     cairo_matrix_t identity;
@@ -122,12 +142,13 @@ double FontRegistry::plainWidth(int handle, std::string_view utf8) {
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    scaled.reset(cairo_scaled_font_create(font.face->face.get(), &size, &identity, options));
+    advances.scaled.reset(
+        cairo_scaled_font_create(font.face->face.get(), &size, &identity, options));
     cairo_font_options_destroy(options);
   }
-  const std::string text(utf8);
+  const std::string text(character);
   cairo_text_extents_t extents;
-  cairo_scaled_font_text_extents(scaled.get(), text.c_str(), &extents);
+  cairo_scaled_font_text_extents(advances.scaled.get(), text.c_str(), &extents);
   return extents.x_advance;
 }
 
