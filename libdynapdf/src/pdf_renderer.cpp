@@ -49,6 +49,7 @@ void PageStream::addPage(const std::vector<TextRun>& runs, PageSize size) {
   // After a failure cairo draws nothing more; finish() reports it.
   if (!usable()) return;
   for (const TextRun& run : runs) draw(run, size.height);
+  flushPlain();
   cairo_show_page(m_cr);
 }
 
@@ -64,19 +65,63 @@ void PageStream::select(int handle) {
 
 // The font is set only when it changes, as most runs of an invoice share one.
 void PageStream::draw(const TextRun& run, double pageHeight) {
-  if (run.font != m_font) select(run.font);
+  if (run.font != m_font) {
+    flushPlain();
+    select(run.font);
+  }
   // The caller's y marks the top of the text, measured upwards; cairo
   // measures downwards from the top and draws from the baseline, one ascent
   // of the chosen font lower, whichever fonts the text module falls back on.
-  cairo_move_to(m_cr, run.x, pageHeight - run.y + m_ascent);
-  if (!run.plain) {
-    const FontChoice& font = m_fonts.at(run.font);
-    // The module sets its own fonts on the context.
-    m_font = -1;
-    if (m_fallback.draw(m_cr, font.face->family, font.size, run.utf8)) return;
-    select(run.font);
+  const double baseline = pageHeight - run.y + m_ascent;
+  if (run.plain) {
+    drawPlain(run, baseline);
+    return;
   }
+  flushPlain();
+  cairo_move_to(m_cr, run.x, baseline);
+  const FontChoice& font = m_fonts.at(run.font);
+  // The module sets its own fonts on the context.
+  m_font = -1;
+  if (m_fallback.draw(m_cr, font.face->family, font.size, run.utf8)) return;
+  select(run.font);
   cairo_show_text(m_cr, run.utf8.c_str());
+}
+
+// As cairo_show_text would, but gathered with the plain texts before it.
+void PageStream::drawPlain(const TextRun& run, double baseline) {
+  cairo_glyph_t* glyphs = nullptr;
+  int glyphCount = 0;
+  cairo_text_cluster_t* clusters = nullptr;
+  int clusterCount = 0;
+  cairo_text_cluster_flags_t flags{};
+  const int length = static_cast<int>(run.utf8.size());
+  const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
+      cairo_get_scaled_font(m_cr), run.x, baseline, run.utf8.data(), length, &glyphs, &glyphCount,
+      &clusters, &clusterCount, &flags);
+  if (status == CAIRO_STATUS_SUCCESS && flags == 0) {
+    m_plainText += run.utf8;
+    m_plainGlyphs.insert(m_plainGlyphs.end(), glyphs, glyphs + glyphCount);
+    m_plainClusters.insert(m_plainClusters.end(), clusters, clusters + clusterCount);
+  } else {
+    // Drawn alone; an error puts the context in error as it would anyway.
+    flushPlain();
+    cairo_move_to(m_cr, run.x, baseline);
+    cairo_show_text(m_cr, run.utf8.c_str());
+  }
+  cairo_glyph_free(glyphs);
+  cairo_text_cluster_free(clusters);
+}
+
+void PageStream::flushPlain() {
+  if (!m_plainGlyphs.empty()) {
+    cairo_show_text_glyphs(m_cr, m_plainText.data(), static_cast<int>(m_plainText.size()),
+                           m_plainGlyphs.data(), static_cast<int>(m_plainGlyphs.size()),
+                           m_plainClusters.data(), static_cast<int>(m_plainClusters.size()),
+                           cairo_text_cluster_flags_t{});
+  }
+  m_plainText.clear();
+  m_plainGlyphs.clear();
+  m_plainClusters.clear();
 }
 
 bool PageStream::finish(AtomicFile& file) {

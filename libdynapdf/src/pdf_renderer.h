@@ -42,6 +42,8 @@ class PageStream {
   bool usable() const;
   void select(int handle);
   void draw(const TextRun& run, double pageHeight);
+  void drawPlain(const TextRun& run, double baseline);
+  void flushPlain();
 
   const FontRegistry& m_fonts;
   FallbackText& m_fallback;
@@ -52,6 +54,11 @@ class PageStream {
   AtomicFile* m_file = nullptr;  // where cairo's bytes go once finish() runs
   int m_font = -1;               // the font set on the context; -1 when unknown
   double m_ascent = 0;
+  // Plain texts in one font, drawn as one operation: cairo's cost per
+  // operation, not per glyph, dominates a page of many short texts.
+  std::string m_plainText;
+  std::vector<cairo_glyph_t> m_plainGlyphs;
+  std::vector<cairo_text_cluster_t> m_plainClusters;
 };
 
 }  // namespace dynapdf
