@@ -50,7 +50,7 @@ void addToSums(RateSums& sums, std::string_view rateText, std::string_view amoun
 RateSums drawItemTable(LayoutContext& layout) {
   RenderState& state = layout.state;
   const int size = state.basesize;
-  const std::vector<InvoiceLine>& lines = layout.invoice.lines;
+  const auto& lines = layout.invoice.lines;
 
   RateSums sums;
   // After the last invoice line, one pass with an empty line still draws its

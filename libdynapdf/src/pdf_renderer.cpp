@@ -2,6 +2,8 @@
 
 #include <cairo-pdf.h>
 
+#include <algorithm>
+
 namespace dynapdf {
 namespace {
 
@@ -23,11 +25,24 @@ cairo_status_t PageStream::receive(void* closure, const unsigned char* data, uns
     return stream->m_file->write(data, length) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
   }
   try {
-    stream->m_held.append(reinterpret_cast<const char*>(data), length);
+    stream->hold(data, length);
   } catch (...) {
     return CAIRO_STATUS_NO_MEMORY;
   }
   return CAIRO_STATUS_SUCCESS;
+}
+
+void PageStream::hold(const unsigned char* data, std::size_t length) {
+  while (length > 0) {
+    if (m_held.empty() || m_held.back().size() == kHeldBlockSize) {
+      m_held.emplace_back().reserve(kHeldBlockSize);
+    }
+    std::string& block = m_held.back();
+    const std::size_t taken = std::min(length, kHeldBlockSize - block.size());
+    block.append(reinterpret_cast<const char*>(data), taken);
+    data += taken;
+    length -= taken;
+  }
 }
 
 bool PageStream::usable() const {
@@ -126,10 +141,13 @@ void PageStream::flushPlain() {
 
 bool PageStream::finish(AtomicFile& file) {
   if (m_surface == nullptr || !usable()) return false;
-  if (!file.write(reinterpret_cast<const unsigned char*>(m_held.data()), m_held.size())) {
-    return false;
+  for (std::string& block : m_held) {
+    if (!file.write(reinterpret_cast<const unsigned char*>(block.data()), block.size())) {
+      return false;
+    }
+    std::string().swap(block);
   }
-  std::string().swap(m_held);
+  m_held.clear();
   m_file = &file;
   cairo_destroy(m_cr);
   m_cr = nullptr;

@@ -38,7 +38,10 @@ class PageStream {
   bool finish(AtomicFile& file);
 
  private:
+  static constexpr std::size_t kHeldBlockSize = 1 << 20;
+
   static cairo_status_t receive(void* closure, const unsigned char* data, unsigned int length);
+  void hold(const unsigned char* data, std::size_t length);
   bool usable() const;
   void select(int handle);
   void draw(const TextRun& run, double pageHeight);
@@ -50,7 +53,9 @@ class PageStream {
   cairo_surface_t* m_surface = nullptr;
   cairo_t* m_cr = nullptr;
   PageSize m_size{};
-  std::string m_held;            // bytes cairo wrote before the file was there
+  // Bytes cairo wrote before the file was there, in blocks that are filled
+  // before the next is made, so the room held stays near the bytes.
+  std::vector<std::string> m_held;
   AtomicFile* m_file = nullptr;  // where cairo's bytes go once finish() runs
   int m_font = -1;               // the font set on the context; -1 when unknown
   double m_ascent = 0;
