@@ -59,6 +59,7 @@ void TextOutput::drucke(int x, int y, std::string_view text, std::string_view fo
 double TextOutput::textWidth(std::string_view text, std::string_view fontName, int size) {
   if (m_medium.medium() == Medium::Printer) {
     if (!m_printer) throw Exception("Kein Drucker verfügbar");
+    // Back from device pixels by the scale placeOnPrinter goes there with.
     const int dx = pixelsPerMillimetre(m_printer->logPixelsX());
     return m_printer->textWidth(fontName, size, clear(text)) / dx;
   }

@@ -1,6 +1,7 @@
 #include "font_registry.h"
 
 #include <cairo-ft.h>
+#include FT_ADVANCES_H
 
 #include <cmath>
 #include <limits>
@@ -93,6 +94,7 @@ int FontRegistry::select(const std::string& family, double size) {
   }
   if (m_fonts.size() >= static_cast<size_t>(std::numeric_limits<int>::max())) return -1;
   m_fonts.push_back({face, size});
+  m_scaled.emplace_back();
   m_advances.emplace_back();
   return static_cast<int>(m_fonts.size() - 1);
 }
@@ -110,29 +112,9 @@ bool FontRegistry::drawsAlone(int handle, std::string_view utf8) const {
   return true;
 }
 
-double FontRegistry::plainWidth(int handle, std::string_view utf8) {
-  Advances& advances = m_advances.at(static_cast<size_t>(handle));
-  double width = 0;
-  for (std::size_t at = 0; at < utf8.size();) {
-    const Utf8Unit unit = utf8UnitAt(utf8, at);
-    const std::string_view character = utf8.substr(at, unit.length);
-    if (unit.character < kLowCharacters) {
-      if (advances.low.empty()) advances.low.assign(kLowCharacters, std::nan(""));
-      double& known = advances.low[unit.character];
-      if (std::isnan(known)) known = advanceOf(advances, handle, character);
-      width += known;
-    } else {
-      const auto [known, added] = advances.high.try_emplace(unit.character, 0.0);
-      if (added) known->second = advanceOf(advances, handle, character);
-      width += known->second;
-    }
-    at += unit.length;
-  }
-  return width;
-}
-
-double FontRegistry::advanceOf(Advances& advances, int handle, std::string_view character) {
-  if (!advances.scaled) {
+cairo_scaled_font_t* FontRegistry::scaledFont(int handle) {
+  ScaledFontPtr& scaled = m_scaled.at(static_cast<size_t>(handle));
+  if (!scaled) {
     const FontChoice& font = at(handle);
     cairo_matrix_t size;
     cairo_matrix_t identity;
@@ -142,14 +124,44 @@ double FontRegistry::advanceOf(Advances& advances, int handle, std::string_view 
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    advances.scaled.reset(
-        cairo_scaled_font_create(font.face->face.get(), &size, &identity, options));
+    scaled.reset(cairo_scaled_font_create(font.face->face.get(), &size, &identity, options));
     cairo_font_options_destroy(options);
   }
-  const std::string text(character);
-  cairo_text_extents_t extents;
-  cairo_scaled_font_text_extents(advances.scaled.get(), text.c_str(), &extents);
-  return extents.x_advance;
+  return scaled.get();
+}
+
+double FontRegistry::advance(int handle, char32_t character) {
+  // The font's own advance in its design units, read without loading the
+  // glyph's outline: what cairo advances by when metrics are not hinted.
+  cairo_scaled_font_t* scaled = scaledFont(handle);
+  FT_Face face = cairo_ft_scaled_font_lock_face(scaled);
+  double width = 0;
+  FT_Fixed units = 0;
+  if (face != nullptr && face->units_per_EM != 0 &&
+      FT_Get_Advance(face, FT_Get_Char_Index(face, character),
+                     FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING, &units) == 0) {
+    width = static_cast<double>(units) * at(handle).size / face->units_per_EM;
+  }
+  if (face != nullptr) cairo_ft_scaled_font_unlock_face(scaled);
+  return width;
+}
+
+double FontRegistry::plainWidth(int handle, std::string_view utf8) {
+  // cairo sets such a text glyph after glyph, each advancing by its own
+  // width, so the text is as wide as its characters' advances together; each
+  // is read from the font once.
+  std::unordered_map<char32_t, double>& advances = m_advances.at(static_cast<size_t>(handle));
+  double width = 0;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Unit unit = utf8UnitAt(utf8, at);
+    auto known = advances.find(unit.character);
+    if (known == advances.end()) {
+      known = advances.emplace(unit.character, advance(handle, unit.character)).first;
+    }
+    width += known->second;
+    at += unit.length;
+  }
+  return width;
 }
 
 }  // namespace dynapdf

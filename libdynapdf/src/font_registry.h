@@ -59,26 +59,22 @@ class FontRegistry {
   // script that needs no shaping. Everything else goes to the text module.
   bool drawsAlone(int handle, std::string_view utf8) const;
 
-  // The advance width in points of a text that drawsAlone() accepts: the sum
-  // of its characters' advances, as cairo adds them up without kerning.
+  // The advance width in points of a text that drawsAlone() accepts.
   double plainWidth(int handle, std::string_view utf8);
 
- private:
-  // A font's advances, asked of cairo once per character: the layout
-  // measures every text, often several times, before it is drawn.
-  struct Advances {
-    ScaledFontPtr scaled;
-    std::vector<double> low;  // below kLowCharacters, NaN until asked
-    std::unordered_map<char32_t, double> high;
-  };
-  static constexpr char32_t kLowCharacters = 0x800;
+  // The font at its size, unhinted as the PDF surface sets it; made on
+  // first use and kept, so measuring and drawing share its glyphs.
+  cairo_scaled_font_t* scaledFont(int handle);
 
+ private:
   FontFace* faceFor(const std::string& family);
-  double advanceOf(Advances& advances, int handle, std::string_view character);
+  double advance(int handle, char32_t character);
 
   std::map<std::string, std::unique_ptr<FontFace>> m_faces;  // by the family name asked for
   std::vector<FontChoice> m_fonts;                           // index = handle
-  std::vector<Advances> m_advances;                          // index = handle, filled on use
+  std::vector<ScaledFontPtr> m_scaled;                       // index = handle, made on first use
+  // Each character's advance in points, index = handle, filled on first use.
+  std::vector<std::unordered_map<char32_t, double>> m_advances;
 };
 
 }  // namespace dynapdf

@@ -69,9 +69,9 @@ void PageStream::addPage(const std::vector<TextRun>& runs, PageSize size) {
 }
 
 void PageStream::select(int handle) {
-  const FontChoice& font = m_fonts.at(handle);
-  cairo_set_font_face(m_cr, font.face->face.get());
-  cairo_set_font_size(m_cr, font.size);
+  // The scaled font the layout measured with: the same unhinted widths, and
+  // its glyphs are loaded already.
+  cairo_set_scaled_font(m_cr, m_fonts.scaledFont(handle));
   cairo_font_extents_t extents;
   cairo_font_extents(m_cr, &extents);
   m_font = handle;

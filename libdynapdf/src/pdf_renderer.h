@@ -24,8 +24,7 @@ namespace dynapdf {
 
 class PageStream {
  public:
-  PageStream(const FontRegistry& fonts, FallbackText& fallback)
-      : m_fonts(fonts), m_fallback(fallback) {}
+  PageStream(FontRegistry& fonts, FallbackText& fallback) : m_fonts(fonts), m_fallback(fallback) {}
   PageStream(const PageStream&) = delete;
   PageStream& operator=(const PageStream&) = delete;
   ~PageStream();
@@ -48,7 +47,7 @@ class PageStream {
   void drawPlain(const TextRun& run, double baseline);
   void flushPlain();
 
-  const FontRegistry& m_fonts;
+  FontRegistry& m_fonts;
   FallbackText& m_fallback;
   cairo_surface_t* m_surface = nullptr;
   cairo_t* m_cr = nullptr;

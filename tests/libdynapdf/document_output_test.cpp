@@ -1,5 +1,6 @@
 // What a reader finds in the written PDF: pages, text, positions, fonts and
 // document info, checked with poppler.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -126,21 +127,29 @@ TEST_F(DocumentOutput, EveryScriptComesBackAsWrittenAndAsWideAsMeasured) {
               1e-6);
 }
 
-// Widths grow with the size; a call that cannot measure leaves the width.
-TEST_F(DocumentOutput, MeasuringNeedsAFontButNoDocument) {
-  double width = 7;
-  double half = 0;
-  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 10, u"", &width));
-  EXPECT_EQ(width, 0);
-  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 10, u"Rechnung", &width));
-  EXPECT_TRUE(pdfMeasureTextW(m_session.get(), u"Arial", 5, u"Rechnung", &half));
-  EXPECT_NEAR(width, 2 * half, 1e-9);
-  width = 7;
-  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"", 10, u"a", &width));
-  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"Arial", 0, u"a", &width));
-  EXPECT_FALSE(pdfMeasureTextW(m_session.get(), u"Arial", 10, nullptr, &width));
-  EXPECT_FALSE(pdfMeasureTextW(nullptr, u"Arial", 10, u"a", &width));
-  EXPECT_EQ(width, 7);
+// A copy of the library in a folder without its text module: it draws what
+// it can alone and still writes the whole document.
+TEST_F(DocumentOutput, WithoutTheTextModuleEveryTextIsStillWritten) {
+  const std::string copy = m_dir.path() + "/libdynapdf.so";
+  std::filesystem::copy_file(DYNAPDF_LIBRARY_FILE, copy);
+  void* library = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  const auto fn = [&](const char* name) { return dlsym(library, name); };
+  auto* pdf = reinterpret_cast<decltype(&pdfNewPDF)>(fn("pdfNewPDF"))();
+  const auto measure = reinterpret_cast<decltype(&pdfMeasureTextW)>(fn("pdfMeasureTextW"));
+  double width = 0;
+  EXPECT_TRUE(measure(pdf, u"Arial", 8, u"Երևան", &width));
+  EXPECT_GT(width, 0);
+  reinterpret_cast<decltype(&pdfCreateNewPDFA)>(fn("pdfCreateNewPDFA"))(pdf, "");
+  reinterpret_cast<decltype(&pdfAppend)>(fn("pdfAppend"))(pdf);
+  reinterpret_cast<decltype(&pdfSetFontW)>(fn("pdfSetFontW"))(pdf, u"Arial", 1280, 8, -1, 2);
+  reinterpret_cast<decltype(&pdfWriteTextW)>(fn("pdfWriteTextW"))(pdf, 60, 786, u"Москва Երևան");
+  const std::string path = m_dir.path() + "/alone.pdf";
+  reinterpret_cast<decltype(&pdfOpenOutputFileA)>(fn("pdfOpenOutputFileA"))(pdf, path.c_str());
+  EXPECT_TRUE(reinterpret_cast<decltype(&pdfCloseFile)>(fn("pdfCloseFile"))(pdf));
+  reinterpret_cast<decltype(&pdfDeletePDF)>(fn("pdfDeletePDF"))(pdf);
+  dlclose(library);
+  EXPECT_NE(readPageText(path, 1).find("Москва"), std::string::npos);
 }
 
 TEST_F(DocumentOutput, BrokenUtf16BecomesReplacementCharacter) {
