@@ -147,7 +147,9 @@ std::optional<std::string> TForm1::chooseInvoiceFile() {
   QFileDialog dialog(this, QString::fromUtf8("Bitte E-Rechnung auswählen"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter("E-Rechnung (*.xml)");
+  // An invoice comes as XML or as a PDF carrying the XML.
+  dialog.setNameFilters({QString::fromUtf8("E-Rechnungen (*.xml *.pdf)"), "E-Rechnung (*.xml)",
+                         "PDF mit E-Rechnung (*.pdf)"});
   dialog.setDefaultSuffix("xml");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include <optional>
 #include <string_view>
 
 namespace lumora::cli {
@@ -7,6 +8,25 @@ namespace {
 
 constexpr std::string_view kOutputDir = "--output-dir";
 constexpr std::string_view kPrinter = "--printer";
+constexpr std::string_view kExtractXml = "--extract-xml";
+constexpr std::string_view kAttachments = "--attachments";
+
+// The value of an option given as "--name VALUE" or "--name=VALUE", or
+// nothing when `argument` is another option.
+std::optional<std::string> optionValue(std::string_view option, std::string_view need,
+                                       const std::vector<std::string>& arguments, std::size_t& i) {
+  const std::string& argument = arguments[i];
+  std::string value;
+  if (argument == option) {
+    value = i + 1 < arguments.size() ? arguments[++i] : "";
+  } else if (argument.starts_with(std::string(option) + "=")) {
+    value = argument.substr(option.size() + 1);
+  } else {
+    return std::nullopt;
+  }
+  if (value.empty()) throw UsageError(std::string(option) + " needs " + std::string(need));
+  return value;
+}
 
 }  // namespace
 
@@ -27,33 +47,35 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       options.open = true;
     } else if (argument == "--overwrite") {
       options.overwrite = true;
-    } else if (argument == kOutputDir) {
-      options.outputDir = i + 1 < arguments.size() ? arguments[++i] : "";
-      if (options.outputDir.empty()) throw UsageError("--output-dir needs a folder");
-    } else if (argument.starts_with(std::string(kOutputDir) + "=")) {
-      options.outputDir = argument.substr(kOutputDir.size() + 1);
-      if (options.outputDir.empty()) throw UsageError("--output-dir needs a folder");
-    } else if (argument == kPrinter) {
-      options.printer = i + 1 < arguments.size() ? arguments[++i] : "";
-      if (options.printer.empty()) throw UsageError("--printer needs a printer name");
-    } else if (argument.starts_with(std::string(kPrinter) + "=")) {
-      options.printer = argument.substr(kPrinter.size() + 1);
-      if (options.printer.empty()) throw UsageError("--printer needs a printer name");
+    } else if (auto folder = optionValue(kOutputDir, "a folder", arguments, i)) {
+      options.outputDir = *folder;
+    } else if (auto name = optionValue(kPrinter, "a printer name", arguments, i)) {
+      options.printer = *name;
+    } else if (auto xmlFolder = optionValue(kExtractXml, "a folder", arguments, i)) {
+      options.extractXmlDir = *xmlFolder;
+    } else if (auto attachmentFolder = optionValue(kAttachments, "a folder", arguments, i)) {
+      options.attachmentsDir = *attachmentFolder;
     } else {
       throw UsageError("unknown option " + argument);
     }
   }
   if (!options.help && options.invoices.empty()) throw UsageError("no invoice file given");
+  if (options.saving() && (options.longText || options.open || !options.outputDir.empty() ||
+                           !options.printer.empty())) {
+    throw UsageError(
+        "--extract-xml and --attachments save files and render nothing; they take only "
+        "--overwrite");
+  }
   return options;
 }
 
 std::string helpText() {
-  return R"(Usage: lumora-render [OPTIONS] INVOICE.xml...
+  return R"(Usage: lumora-render [OPTIONS] INVOICE.xml|INVOICE.pdf...
 
-Renders German UBL e-invoices to PDF without a window, exactly as the
-viewer's Start command does with the PDF medium. Each PDF is named
-"Beleg-<invoice number>.pdf" and written into the invoice's folder; its
-path is printed on standard output.
+Renders German e-invoices (UBL, CII, ZUGFeRD 1.0; as XML or inside a PDF)
+to PDF without a window, exactly as the viewer's Start command does with
+the PDF medium. Each PDF is named "Beleg-<invoice number>.pdf" and written
+into the invoice's folder; its path is printed on standard output.
 
 Options:
   --long-text        also print the items' descriptions ("mit Langtext  drucken")
@@ -63,6 +85,13 @@ Options:
                      the same call wrote (same number, same folder)
   --printer NAME     print on the printer NAME instead of writing PDFs
                      (one print job per invoice, as with "Drucker")
+  --extract-xml DIR  render nothing: save the invoice XML inside each PDF
+                     into DIR under the name it carries there (made safe as
+                     a file name; an existing file is replaced only with
+                     --overwrite) and print its path
+  --attachments DIR  render nothing: save the files each invoice carries
+                     (the PDF's other embedded files, the documents inside
+                     the XML) into DIR in the same way
   -h, --help         show this help and exit
 
 An invoice that cannot be rendered is reported on standard error as

@@ -16,6 +16,7 @@
 #include "cli/batch_report.h"
 #include "cli/command_line.h"
 #include "cli/command_line_host.h"
+#include "cli/extraction.h"
 #include "cli/invoice_paths.h"
 #include "cli/printer_loader.h"
 #include "output/text_output.h"
@@ -129,5 +130,13 @@ int main(int argc, char** argv) {
     return usageError(error.what());
   }
   if (options.help) return writeOutput(cli::helpText()) ? 0 : kSomeFailed;
+  if (options.saving()) {
+    try {
+      return cli::extractFiles(
+          options, {[](const std::string& path) { return writeOutput(path + "\n"); }, errorLine});
+    } catch (const cli::UsageError& error) {
+      return usageError(error.what());
+    }
+  }
   return renderAll(options);
 }

@@ -5,6 +5,7 @@
 // break turned into one blank and the ends trimmed; a field whose element is
 // missing is empty. Amounts and quantities are the file's own text.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,17 @@ struct InvoiceLine {
   std::string amount;
 };
 
+// Attachments are saved up to this size each.
+inline constexpr std::size_t kMostAttachmentBytes = 64 * 1024 * 1024;
+
+// A file the invoice carries: a document inside the XML, base64-encoded,
+// or another file embedded in the invoice's PDF.
+struct Attachment {
+  std::string name;       // as the invoice names it ("filename"), else "Anlage <n>"
+  std::string base64;     // the XML's text, kept only when the reader is asked to
+  bool tooLarge = false;  // the text passed what kMostAttachmentBytes can need
+};
+
 struct Invoice {
   DocumentKind kind = DocumentKind::UblInvoice;
   std::string number;
@@ -63,6 +75,7 @@ struct Invoice {
   std::string prepaidTotal;
   std::string payableAmount;
   std::string paymentNote;
+  std::vector<Attachment> attachments;
 
   // Headed "Gutschrift": every UBL credit note and any document of type 381.
   bool isCreditNote() const { return kind == DocumentKind::UblCreditNote || typeCode == "381"; }

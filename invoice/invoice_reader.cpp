@@ -116,6 +116,9 @@ struct InvoiceParser::State {
   std::array<int, kFieldCount> rankOf{};
   std::string choiceKey;
   std::string choiceValue;
+  AttachmentContents attachmentContents = AttachmentContents::Skip;
+  // The depth of the open attached document's element, 0 when none is open.
+  std::size_t attachmentDepth = 0;
 
   State() {
     if (!parser) throw std::bad_alloc();
@@ -157,6 +160,7 @@ struct InvoiceParser::State {
     open.push_back(node);
     if (node == PathTree::kNone) return;
     const PathNode& here = tree->node(node);
+    if (here.attachment) beginAttachment(attributes);
     if (here.line) {
       line = {};
       for (const int target : tree->lineTargets()) matched[static_cast<std::size_t>(target)] = 0;
@@ -176,6 +180,35 @@ struct InvoiceParser::State {
     if (capturedTargets.size() > targetsFrom) {
       captures.push_back({open.size(), text.size(), targetsFrom});
     }
+  }
+
+  void beginAttachment(const XML_Char** attributes) {
+    Attachment attachment;
+    for (const XML_Char** a = attributes; *a; a += 2) {
+      if (std::string_view(a[0]) != "filename") continue;
+      attachment.name = a[1];
+      attachment.name.resize(makeFieldText(attachment.name.data(), attachment.name.size()));
+    }
+    if (attachment.name.empty()) {
+      attachment.name = "Anlage " + std::to_string(invoice.attachments.size() + 1);
+    }
+    invoice.attachments.push_back(std::move(attachment));
+    attachmentDepth = open.size();
+  }
+
+  // Base64 text with line breaks: beyond this it cannot fit the limit.
+  static constexpr std::size_t kMostAttachmentText = kMostAttachmentBytes / 3 * 4 * 2;
+
+  void attachmentText(const XML_Char* data, std::size_t length) {
+    Attachment& attachment = invoice.attachments.back();
+    if (attachment.tooLarge) return;
+    if (attachment.base64.size() + length > kMostAttachmentText) {
+      attachment.tooLarge = true;
+      attachment.base64.clear();
+      attachment.base64.shrink_to_fit();
+      return;
+    }
+    attachment.base64.append(data, length);
   }
 
   void deliver(Field field, int rank, std::string value) {
@@ -221,6 +254,7 @@ struct InvoiceParser::State {
       }
       capturedTargets.resize(capture.targetsFrom);
     }
+    if (attachmentDepth == open.size()) attachmentDepth = 0;
     const int node = open.back();
     open.pop_back();
     if (node != PathTree::kNone) {
@@ -241,6 +275,9 @@ struct InvoiceParser::State {
   static void XMLCALL onText(void* self, const XML_Char* data, int length) {
     auto* state = static_cast<State*>(self);
     if (!state->captures.empty()) state->text.append(data, static_cast<std::size_t>(length));
+    if (state->attachmentDepth != 0 && state->attachmentContents == AttachmentContents::Keep) {
+      state->attachmentText(data, static_cast<std::size_t>(length));
+    }
   }
 
   void parse(const char* data, std::size_t length, bool last) {
@@ -253,7 +290,9 @@ struct InvoiceParser::State {
   }
 };
 
-InvoiceParser::InvoiceParser() : m_state(std::make_unique<State>()) {}
+InvoiceParser::InvoiceParser(AttachmentContents contents) : m_state(std::make_unique<State>()) {
+  m_state->attachmentContents = contents;
+}
 InvoiceParser::~InvoiceParser() = default;
 
 void InvoiceParser::feed(std::string_view bytes) {
@@ -291,15 +330,15 @@ Invoice InvoiceParser::finish() {
   return std::move(invoice);
 }
 
-Invoice readInvoice(std::string_view bytes) {
-  InvoiceParser parser;
+Invoice readInvoice(std::string_view bytes, AttachmentContents contents) {
+  InvoiceParser parser(contents);
   parser.feed(bytes);
   return parser.finish();
 }
 
-Invoice readInvoiceFile(const std::string& path) {
+Invoice readInvoiceFile(const std::string& path, AttachmentContents contents) {
   ByteFileReader file(path);
-  InvoiceParser parser;
+  InvoiceParser parser(contents);
   std::vector<char> block(kBlockSize);
   while (const std::size_t got = file.read(block.data(), block.size())) {
     parser.feed(std::string_view(block.data(), got));

@@ -4,10 +4,11 @@
 //
 // The invoice is the first element, in document order, that a known syntax
 // names as its document element (UBL Invoice or CreditNote, CII
-// CrossIndustryInvoice), so an envelope of any kind around it is passed
-// over. Each field is the text of the first element at its path from there
+// CrossIndustryInvoice, ZUGFeRD 1.0 CrossIndustryDocument), so an envelope of any kind around it is
+// passed over. Each field is the text of the first element at its path from there
 // (invoice/invoice_syntax.cpp); comments and processing instructions never
-// count, CDATA does, and entities are decoded once, here.
+// count, CDATA does, and entities are decoded once, here. The documents the
+// invoice carries are listed by name, their base64 text kept when asked for.
 //
 // Refusals: "Die Datei ist kein wohlgeformtes XML: Zeile L, Spalte C" for a
 // file that is not well-formed XML (byte 26 and whitespace after the last
@@ -21,17 +22,22 @@
 
 namespace lumora {
 
+// Whether the base64 text of the invoice's attached documents is kept (for
+// saving them) or only their names (for listing them).
+enum class AttachmentContents { Skip, Keep };
+
 // Reads the invoice from a file in blocks; the file is never held whole.
 // Throws InOutError when it cannot be read.
-Invoice readInvoiceFile(const std::string& path);
+Invoice readInvoiceFile(const std::string& path,
+                        AttachmentContents contents = AttachmentContents::Skip);
 
 // Reads the invoice from bytes in memory, by the same pass.
-Invoice readInvoice(std::string_view bytes);
+Invoice readInvoice(std::string_view bytes, AttachmentContents contents = AttachmentContents::Skip);
 
 // The pass itself, for readers that bring the bytes piece by piece.
 class InvoiceParser {
  public:
-  InvoiceParser();
+  explicit InvoiceParser(AttachmentContents contents = AttachmentContents::Skip);
   ~InvoiceParser();
   InvoiceParser(const InvoiceParser&) = delete;
   InvoiceParser& operator=(const InvoiceParser&) = delete;

@@ -173,6 +173,9 @@ std::vector<FieldPath> ublFields(std::string_view quantity) {
   };
 }
 
+constexpr std::string_view kUblAttachment =
+    "cac:AdditionalDocumentReference/cac:Attachment/cbc:EmbeddedDocumentBinaryObject";
+
 // The seller's tax schemes: the one of scheme VAT holds the VAT identifier,
 // any other the tax number, whatever their order.
 const std::vector<FieldChoice> kUblTaxSchemes{
@@ -191,7 +194,8 @@ InvoiceSyntax ublInvoice() {
           "cac:InvoiceLine",
           DateForm::Iso,
           std::move(fields),
-          kUblTaxSchemes};
+          kUblTaxSchemes,
+          kUblAttachment};
 }
 
 InvoiceSyntax ublCreditNote() {
@@ -205,7 +209,8 @@ InvoiceSyntax ublCreditNote() {
           "cac:CreditNoteLine",
           DateForm::Iso,
           std::move(fields),
-          kUblTaxSchemes};
+          kUblTaxSchemes,
+          kUblAttachment};
 }
 
 #define CII_TX "rsm:SupplyChainTradeTransaction/"
@@ -287,6 +292,7 @@ InvoiceSyntax crossIndustryInvoice() {
            "ram:LineTotalAmount"},
       },
       {},
+      CII_AGREEMENT "ram:AdditionalReferencedDocument/ram:AttachmentBinaryObject",
   };
 }
 
@@ -296,7 +302,8 @@ std::span<const InvoiceSyntax* const> knownSyntaxes() {
   static const InvoiceSyntax ubl = ublInvoice();
   static const InvoiceSyntax creditNote = ublCreditNote();
   static const InvoiceSyntax cii = crossIndustryInvoice();
-  static const std::array<const InvoiceSyntax*, 3> all{&ubl, &creditNote, &cii};
+  static const InvoiceSyntax zugferd1 = crossIndustryDocument();
+  static const std::array<const InvoiceSyntax*, 4> all{&ubl, &creditNote, &cii, &zugferd1};
   return all;
 }
 

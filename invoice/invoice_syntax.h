@@ -115,9 +115,15 @@ struct InvoiceSyntax {
   DateForm dates;
   std::vector<FieldPath> fields;  // document and line fields alike
   std::vector<FieldChoice> choices;
+  // The element that holds one attached document as base64 text, its name
+  // in the attribute "filename"; empty when the syntax has none.
+  std::string_view attachmentPath;
 };
 
 // Every syntax the reader recognises, in no particular order.
 std::span<const InvoiceSyntax* const> knownSyntaxes();
+
+// ZUGFeRD 1.0's table (invoice/zugferd1_syntax.cpp).
+InvoiceSyntax crossIndustryDocument();
 
 }  // namespace lumora

@@ -23,6 +23,9 @@ PathTree::PathTree(const InvoiceSyntax& syntax) : m_syntax(syntax), m_nodes(1) {
                                  path.attributeValue});
     if (inLine) m_lineTargets.push_back(index);
   }
+  if (!syntax.attachmentPath.empty()) {
+    m_nodes[static_cast<std::size_t>(insert(kRoot, syntax.attachmentPath))].attachment = true;
+  }
   for (std::size_t i = 0; i < syntax.choices.size(); ++i) {
     const FieldChoice& choice = syntax.choices[i];
     const int group = insert(kRoot, choice.path);

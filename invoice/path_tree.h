@@ -29,8 +29,9 @@ struct PathTarget {
 struct PathNode {
   std::vector<std::pair<std::string, int>> children;  // expanded name, node
   std::vector<int> targets;
-  int choice = -1;    // the element of this FieldChoice
-  bool line = false;  // the element of one invoice line
+  int choice = -1;          // the element of this FieldChoice
+  bool line = false;        // the element of one invoice line
+  bool attachment = false;  // the element of one attached document
 };
 
 class PathTree {

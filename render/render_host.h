@@ -13,7 +13,7 @@ namespace lumora {
 
 class RenderHost : public MediumSource {
  public:
-  // The file-open dialog ("Bitte E-Rechnung auswählen", "E-Rechnung|*.xml").
+  // The file-open dialog ("Bitte E-Rechnung auswählen", "E-Rechnungen (*.xml *.pdf)").
   // Returns the chosen invoice path, or nothing when the user cancelled.
   virtual std::optional<std::string> chooseInvoiceFile() = 0;
 

@@ -1,7 +1,9 @@
 #include "render/render_run.h"
 
-#include "invoice/invoice_reader.h"
+#include "invoice/pdf_invoice.h"
 #include "platform/current_directory.h"
+#include "platform/exceptions.h"
+#include "platform/regular_file.h"
 #include "render/layout_context.h"
 #include "render/output_path.h"
 
@@ -18,7 +20,8 @@ void RenderRun::start() {
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
   m_outputFolder = GetCurrentDirectoryA();
   // A file that is no e-invoice is refused before anything is drawn.
-  const Invoice invoice = readInvoiceFile(*chosen);
+  const Invoice invoice = readInvoiceOrPdf(*chosen);
+  m_invoicePath = *chosen;
   if (m_host.medium() == Medium::Printer && !m_host.choosePrinter()) return;
   try {
     layOut(invoice);
@@ -42,7 +45,12 @@ void RenderRun::layOut(const Invoice& invoice) {
 void RenderRun::finish(LayoutContext& layout) {
   pagefooter(layout);
   const std::string path = pdfOutputPath(m_outputFolder, layout.state.invoicenr);
-  if (m_host.medium() == Medium::Pdf) m_host.claimOutputFile(path);
+  if (m_host.medium() == Medium::Pdf) {
+    // An invoice PDF named like its own Beleg (or one an earlier run wrote,
+    // opened again) would be lost.
+    if (sameFile(path, m_invoicePath)) throw Exception(std::string(kOutputIsInput) + path);
+    m_host.claimOutputFile(path);
+  }
   if (!m_output.finish(path)) return;  // a print job, or nothing drawn on the PDF medium
   m_writtenPdf = path;
   m_host.opener().open(path, "");

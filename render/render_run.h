@@ -12,6 +12,7 @@
 // current directory (the invoice's folder) and opened, or the print job ends.
 
 #include <string>
+#include <string_view>
 
 #include "invoice/invoice.h"
 #include "output/text_output.h"
@@ -20,6 +21,10 @@
 namespace lumora {
 
 struct LayoutContext;
+
+// The run that would write its PDF over the invoice itself stops.
+inline constexpr std::string_view kOutputIsInput =
+    "Die PDF-Datei würde die E-Rechnung selbst ersetzen und wird nicht geschrieben: ";
 
 class RenderRun {
  public:
@@ -42,6 +47,8 @@ class RenderRun {
   // The current directory the run started in: the PDF is written there or
   // not at all, even when the folder is removed while the run works.
   std::string m_outputFolder;
+  // The invoice being rendered: never the PDF's own path.
+  std::string m_invoicePath;
 };
 
 }  // namespace lumora

@@ -1,14 +1,17 @@
 // The totals under the item table: the invoice's own totals beside the
 // per-rate sums the item table computed, the amount due between two short
-// rules, and the payment-terms note below, wrapped at blanks. The item table
-// changes the page before its closing rule when they would not fit; only a
-// note longer than a page goes on over the next.
+// rules, the payment-terms note below, wrapped at blanks, and the list of
+// the invoice's attachments under it. The item table changes the page
+// before its closing rule when they would not fit; only a note or a list
+// longer than a page goes on over the next.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "render/amounts.h"
+#include "render/attachment_list.h"
 #include "render/layout_context.h"
 
 namespace lumora {
@@ -84,12 +87,14 @@ void drawTotals(LayoutContext& layout, const RateSums& sums) {
   layout.draw(kLabelX, lastRuleY, kShortRule, state.basesize);
 
   state.ypos = lastRuleY + 2 * state.linestep;
-  if (invoice.paymentNote.empty()) return;
   for (const std::string& text : noteLines(layout)) {
+    if (invoice.paymentNote.empty()) break;
     if (state.ypos > kLowestNoteLine) pagechange(layout);
     layout.draw(kNoteX, state.ypos, text, kTotalsSize);
     state.ypos += state.linestep;
   }
+  // The files the invoice carries, below the note.
+  drawAttachmentList(layout, state.ypos);
 }
 
 int totalsBottom(LayoutContext& layout, const RateSums& sums, int ruleY) {
@@ -98,9 +103,12 @@ int totalsBottom(LayoutContext& layout, const RateSums& sums, int ruleY) {
   const int deductions =
       deductionShown(invoice.allowanceTotal) + deductionShown(invoice.prepaidTotal);
   // The note stands two steps below the last short rule, which is six steps
-  // below the closing rule plus one for each optional line.
-  const int notes = invoice.paymentNote.empty() ? 1 : static_cast<int>(noteLines(layout).size());
-  return ruleY + 8 * step + step * (rateLinesShown(sums) + deductions + notes - 1);
+  // below the closing rule plus one for each optional line; the list of
+  // attachments follows the note.
+  const int notes = invoice.paymentNote.empty() ? 0 : static_cast<int>(noteLines(layout).size());
+  const int attachments = static_cast<int>(attachmentListLines(layout).size());
+  const int below = std::max(1, notes + attachments);
+  return ruleY + 8 * step + step * (rateLinesShown(sums) + deductions + below - 1);
 }
 
 }  // namespace lumora

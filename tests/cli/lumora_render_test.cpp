@@ -120,7 +120,8 @@ TEST(LumoraRenderTest, WrongCommandLinesExitWithTwoAndHelpWithZero) {
   }
   const Outcome help = renderIn(folder.path(), {"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(help.out.starts_with("Usage: lumora-render [OPTIONS] INVOICE.xml...")) << help.out;
+  EXPECT_TRUE(help.out.starts_with("Usage: lumora-render [OPTIONS] INVOICE.xml|INVOICE.pdf..."))
+      << help.out;
 }
 
 // Paths are the system's: "link/.." leads through the link, an empty name
@@ -235,6 +236,8 @@ TEST(LumoraRenderTest, PdfRunsLoadNoQtAndThePdfLibraryOnce) {
   }
   EXPECT_EQ(loads, 1u) << outcome.err;
   EXPECT_EQ(outcome.err.find("libQt"), std::string::npos) << outcome.err;
+  // qpdf is loaded for PDF invoices only.
+  EXPECT_EQ(outcome.err.find("libqpdf"), std::string::npos) << outcome.err;
 }
 
 // Without its module the printer medium is refused with the reason, and

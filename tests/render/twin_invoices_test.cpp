@@ -82,9 +82,9 @@ const Twin kTwins[] = {
      "quantity and price written with other decimals"},
     {"CII_example1.xml", "ubl-tc434-example1.xml", 19, 19,
      "an item name differs; prices and amounts written with other decimals"},
-    {"CII_example2.xml", "ubl-tc434-example2.xml", 10, 10,
+    {"CII_example2.xml", "ubl-tc434-example2.xml", 11, 11,
      "amounts in NOK written with other decimals; the first line's quantity and price, and "
-     "another price, differ"},
+     "another price, differ; the attachment is test.pdf in UBL, EHF.pdf in CII"},
     {"CII_example5.xml", "ubl-tc434-example5.xml", 18, 21,
      "amounts in DKK written with other decimals; only the CII twin names an IBAN"},
     {"CII_example7.xml", "ubl-tc434-example7.xml", 9, 9,

@@ -60,6 +60,12 @@ PublicInvoice readPublicInvoice(const std::string& path) {
                     .value_or(""));
   invoice.currency =
       between(text, "<cbc:DocumentCurrencyCode>", "</cbc:DocumentCurrencyCode>").value_or("");
+  const std::string attachment = "<cbc:EmbeddedDocumentBinaryObject";
+  for (std::size_t at = text.find(attachment); at != std::string::npos;
+       at = text.find(attachment, at + attachment.size())) {
+    const std::string tag = between(text, attachment, ">", at).value_or("");
+    invoice.attachmentNames.push_back(between(tag, "filename=\"", "\"").value_or(""));
+  }
   return invoice;
 }
 

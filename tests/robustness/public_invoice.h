@@ -16,6 +16,7 @@ struct PublicInvoice {
   std::vector<std::string> lineNames;         // raw first cbc:Name of each line
   std::vector<std::string> lineDescriptions;  // raw first cbc:Description of each line
   std::string payableAmount;                  // raw, as the totals show it: "." -> ","
+  std::vector<std::string> attachmentNames;   // the filename of each attached document
   std::string currency;                       // the document's currency code
 };
 

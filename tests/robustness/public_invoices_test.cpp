@@ -88,6 +88,31 @@ void expectLineIds(const std::vector<std::vector<Word>>& pages, const PublicInvo
       << "\") is missing from the Pos column";
 }
 
+// The attached documents are named after "Anlagen:" on the last page.
+void expectAttachmentsListed(const std::vector<Word>& lastPage, const PublicInvoice& invoice) {
+  const bool listed = std::any_of(lastPage.begin(), lastPage.end(),
+                                  [](const Word& w) { return w.text == "Anlagen:"; });
+  EXPECT_EQ(listed, !invoice.attachmentNames.empty());
+  for (const std::string& name : invoice.attachmentNames) {
+    EXPECT_TRUE(std::any_of(lastPage.begin(), lastPage.end(),
+                            [&](const Word& w) { return w.text == name || w.text == name + ","; }))
+        << "attachment " << name << " not listed";
+  }
+}
+
+// The totals' page: the last, or the one before when a list of attachments
+// that would have reached the footer went on alone.
+const std::vector<Word>& totalsPage(const std::vector<std::vector<Word>>& pages) {
+  const auto holds = [](const std::vector<Word>& page, const char* text) {
+    return std::any_of(page.begin(), page.end(), [&](const Word& w) { return w.text == text; });
+  };
+  if (pages.size() > 1 && holds(pages.back(), "Anlagen:") &&
+      !holds(pages.back(), "Zahlungsbetrag")) {
+    return pages[pages.size() - 2];
+  }
+  return pages.back();
+}
+
 void expectPayableAmount(const std::vector<Word>& lastPage, const PublicInvoice& invoice) {
   const auto label = std::find_if(lastPage.begin(), lastPage.end(),
                                   [](const Word& w) { return w.text == "Zahlungsbetrag"; });
@@ -171,7 +196,8 @@ void checkRendering(const std::string& file, bool longText) {
   for (int page = 1; page <= pageCount; ++page) pages.push_back(readWords(pdf, page));
   expectInvoiceNumber(pages.front(), invoice);
   expectLineIds(pages, invoice);
-  expectPayableAmount(pages.back(), invoice);
+  expectPayableAmount(totalsPage(pages), invoice);
+  expectAttachmentsListed(pages.back(), invoice);
   expectCharactersDecoded(pages, invoice, longText);
 }
 
