@@ -3,6 +3,7 @@
 #include <cairo-pdf.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace dynapdf {
 namespace {
@@ -114,6 +115,8 @@ void PageStream::drawPlain(const TextRun& run, double baseline) {
       cairo_get_scaled_font(m_cr), run.x, baseline, run.utf8.data(), length, &glyphs, &glyphCount,
       &clusters, &clusterCount, &flags);
   if (status == CAIRO_STATUS_SUCCESS && flags == 0) {
+    // cairo counts a text's bytes in an int.
+    if (m_plainText.size() + run.utf8.size() > std::numeric_limits<int>::max()) flushPlain();
     m_plainText += run.utf8;
     m_plainGlyphs.insert(m_plainGlyphs.end(), glyphs, glyphs + glyphCount);
     m_plainClusters.insert(m_plainClusters.end(), clusters, clusters + clusterCount);
