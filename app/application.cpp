@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "platform/control_characters.h"
 #include "render/error_text.h"
 
 namespace lumora {
@@ -65,13 +66,16 @@ void Application::runCommand(const std::function<void()>& command) {
     if (auto* application = qobject_cast<Application*>(QCoreApplication::instance())) {
       application->reportError(error);
     } else {
-      showErrorBox(applicationTitle(), QString::fromUtf8(errorBoxText(error)));
+      showErrorBox(applicationTitle(),
+                   QString::fromUtf8(escapeControlCharacters(errorBoxText(error))));
     }
   }
 }
 
 void Application::reportError(const std::exception& error) {
-  m_reportError(applicationTitle(), QString::fromUtf8(errorBoxText(error)));
+  // Control characters from an invoice or a file name are shown, not obeyed.
+  m_reportError(applicationTitle(),
+                QString::fromUtf8(escapeControlCharacters(errorBoxText(error))));
 }
 
 void Application::setErrorReporter(ErrorReporter reporter) {

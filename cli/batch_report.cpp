@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/control_characters.h"
+
 namespace lumora::cli {
 
 BatchReport::BatchReport(std::size_t files, bool onTerminal)
@@ -9,7 +11,10 @@ BatchReport::BatchReport(std::size_t files, bool onTerminal)
 
 void BatchReport::starting(const std::string& named) {
   ++m_started;
-  if (m_shown) std::fprintf(stderr, "[%zu/%zu] %s\n", m_started, m_files, named.c_str());
+  if (m_shown) {
+    std::fprintf(stderr, "[%zu/%zu] %s\n", m_started, m_files,
+                 escapeControlCharacters(named).c_str());
+  }
 }
 
 void BatchReport::finished() const {

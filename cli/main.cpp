@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +21,7 @@
 #include "cli/invoice_paths.h"
 #include "cli/printer_loader.h"
 #include "output/text_output.h"
+#include "platform/control_characters.h"
 #include "render/error_text.h"
 #include "render/render_run.h"
 
@@ -30,12 +32,19 @@ using namespace lumora;
 constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
 
+// `text` as it goes to the stream `fd`: a person reading a terminal sees
+// control characters from file names and invoices escaped, never obeyed.
+std::string forStream(const std::string& text, int fd) {
+  return ::isatty(fd) == 1 ? escapeControlCharacters(text) : text;
+}
+
 void errorLine(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stderr);
+  std::fputs((forStream(line, STDERR_FILENO) + "\n").c_str(), stderr);
 }
 
 int usageError(const std::string& message) {
-  errorLine("lumora-render: " + message + "\nTry 'lumora-render --help'.");
+  errorLine("lumora-render: " + message);
+  errorLine("Try 'lumora-render --help'.");
   return kUsageError;
 }
 
@@ -102,7 +111,7 @@ int renderAll(const cli::Options& options) {
     if (run.writtenPdf().empty()) continue;
     host.pdfWritten(run.writtenPdf());
     // Nobody reads the paths any more: stop, as a closed pipe would have.
-    if (!writeOutput(run.writtenPdf() + "\n")) return kSomeFailed;
+    if (!writeOutput(forStream(run.writtenPdf(), STDOUT_FILENO) + "\n")) return kSomeFailed;
   }
   report.finished();
   return status;
@@ -122,6 +131,10 @@ void ignoreBrokenPipes() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The system's reasons in messages speak the user's language; numbers keep
+  // the C locale's point.
+  std::setlocale(LC_CTYPE, "");
+  std::setlocale(LC_MESSAGES, "");
   ignoreBrokenPipes();
   cli::Options options;
   try {

@@ -109,17 +109,22 @@ void TextOutput::newPage() {
   }
 }
 
-bool TextOutput::finish(const std::string& pdfPath) {
+bool TextOutput::finish(const OutputFolder& folder, const std::string& fileName) {
   if (m_printer && m_printer->printing()) m_printer->endDoc();
   if (m_medium.medium() != Medium::Pdf || !m_pdf) return false;
+  const std::string path = folder.pathOf(fileName);
   m_pdf->pdfEndPage();
-  m_pdf->pdfOpenOutputFileA(pdfPath);
-  if (!m_pdf->pdfCloseFile()) {
-    const int reason = m_pdf->closeFileError();
-    throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + quotedExcerpt(pdfPath) +
-                    (reason != 0 ? " (" + systemErrorText(reason) + ")" : ""));
-  }
-  return true;
+  // A file the user may not write is not replaced; the document is dropped
+  // unnamed then.
+  const bool protectedFile = folder.writeProtected(fileName);
+  int reason = folder.openError();
+  const bool named =
+      !protectedFile && reason == 0 && m_pdf->pdfOpenOutputFileAtA(folder.descriptor(), fileName);
+  if (m_pdf->pdfCloseFile() && named) return true;
+  if (protectedFile) throw Exception("Die PDF-Datei ist schreibgeschützt: " + quotedExcerpt(path));
+  if (named) reason = m_pdf->closeFileError();
+  throw Exception("Die PDF-Datei konnte nicht geschrieben werden: " + quotedExcerpt(path) +
+                  (reason != 0 ? " (" + systemErrorText(reason) + ")" : ""));
 }
 
 void TextOutput::discardUnfinished() noexcept {

@@ -12,6 +12,7 @@
 
 #include "pdflib/tpdf.h"
 #include "platform/library_loader.h"
+#include "platform/output_folder.h"
 #include "platform/printer.h"
 
 namespace lumora {
@@ -53,11 +54,13 @@ class TextOutput {
   void newPage();
 
   // Ends the document. A running print job ends and so is printed; on the
-  // PDF medium the last page is finished and the document written to
-  // `pdfPath`. Returns whether a PDF file was written (not when no PDF text
-  // was ever placed). Throws Exception "Die PDF-Datei konnte nicht
-  // geschrieben werden: <pdfPath>" when the file could not be written.
-  bool finish(const std::string& pdfPath);
+  // PDF medium the last page is finished and the document written as
+  // `fileName` into `folder`. Returns whether a PDF file was written (not
+  // when no PDF text was ever placed). Throws Exception "Die PDF-Datei ist
+  // schreibgeschützt: <path>" when a file the user may not write stands
+  // there, "Die PDF-Datei konnte nicht geschrieben werden: <path>" when the
+  // file could not be written. The document is closed either way.
+  bool finish(const OutputFolder& folder, const std::string& fileName);
 
   // The PDF binding; null until the first PDF text.
   TPDF* pdf() const { return m_pdf.get(); }

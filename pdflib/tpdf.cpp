@@ -22,6 +22,7 @@ using AnsiStringFn = decltype(&::pdfCreateNewPDFA);
 using IntFn = decltype(&::pdfSetPageFormat);
 using SetFontFn = decltype(&::pdfSetFontW);
 using WriteTextFn = decltype(&::pdfWriteTextW);
+using FolderFileFn = decltype(&::pdfOpenOutputFileAtA);
 using MeasureTextFn = decltype(&::pdfMeasureTextW);
 
 template <typename Fn>
@@ -130,6 +131,12 @@ bool TPDF::pdfOpenOutputFileA(std::string_view path) {
   const std::string name(path);
   return as<AnsiStringFn>(bind(m_entry.openOutputFile, "pdfOpenOutputFileA"))(handle(m_instance),
                                                                               name.c_str()) != 0;
+}
+
+bool TPDF::pdfOpenOutputFileAtA(int folder, std::string_view fileName) {
+  const std::string name(fileName);
+  return as<FolderFileFn>(bind(m_entry.openOutputFileAt, "pdfOpenOutputFileAtA"))(
+             handle(m_instance), folder, name.c_str()) != 0;
 }
 
 bool TPDF::pdfCloseFile() {

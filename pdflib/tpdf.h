@@ -39,6 +39,9 @@ class TPDF {
                        double& width);
   bool pdfEndPage();
   bool pdfOpenOutputFileA(std::string_view path);
+  // The output file as `fileName` inside the open folder `folder` (a file
+  // descriptor), wherever that folder is by the time the file is written.
+  bool pdfOpenOutputFileAtA(int folder, std::string_view fileName);
   bool pdfCloseFile();
   // Why the last pdfCloseFile wrote nothing: the library's errno value, 0
   // when it gave none.
@@ -64,6 +67,7 @@ class TPDF {
     void* measureText = nullptr;
     void* endPage = nullptr;
     void* openOutputFile = nullptr;
+    void* openOutputFileAt = nullptr;
     void* closeFile = nullptr;
   } m_entry;
 };

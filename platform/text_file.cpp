@@ -35,7 +35,9 @@ std::string inOutErrorMessage(int errorCode) {
     case EROFS:
       return "Dateizugriff verweigert";
     default:
-      return "E/A-Fehler " + std::to_string(errorCode);
+      // The number alone tells a person nothing; the system's reason, in
+      // the user's language, follows in brackets.
+      return "E/A-Fehler " + std::to_string(errorCode) + " (" + systemErrorText(errorCode) + ")";
   }
 }
 

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/exceptions.h"
 
@@ -97,12 +98,53 @@ long double amountToExtended(std::string_view text) {
   char* end = nullptr;
   const long double value = strtold_l(copy.c_str(), &end, classicLocale());
   if (end != copy.c_str() + copy.size()) throwNotANumber(text);
-  if (errno == ERANGE && std::isinf(value)) throwNotANumber(text);  // beyond the range
+  // Beyond the range of a double no sum could hold it.
+  if (std::isinf(static_cast<double>(value))) throwNotANumber(text);
   return value;
 }
 
 void throwNotAnAmount(std::string_view text) {
   throwNotANumber(text);
+}
+
+void ExactSum::add(long double contribution) {
+  // Each step splits x + part into the rounded sum and its exact rounding
+  // error (two-sum), keeping every error that is not zero as a part.
+  std::size_t kept = 0;
+  for (long double part : m_parts) {
+    if (std::fabs(contribution) < std::fabs(part)) std::swap(contribution, part);
+    const long double high = contribution + part;
+    const long double low = part - (high - contribution);
+    if (low != 0) m_parts[kept++] = low;
+    contribution = high;
+  }
+  m_parts.resize(kept);
+  m_parts.push_back(contribution);
+}
+
+double ExactSum::value() const {
+  long double sum = 0;
+  for (auto part = m_parts.rbegin(); part != m_parts.rend(); ++part) sum += *part;
+  return static_cast<double>(sum);
+}
+
+void LineSums::add(std::string_view rateText, std::string_view amountText) {
+  const SummedRate rate = summedRate(rateText);
+  if (rate == SummedRate::None) return;
+  const long double amount = amountToExtended(amountText);
+  const auto addTo = [&](ExactSum& sum, long double contribution) {
+    sum.add(contribution);
+    if (std::isinf(sum.value())) throwNotANumber(amountText);
+  };
+  if (rate == SummedRate::Rate19) {
+    addTo(netto19, amount);
+    addTo(mwst19, amount * 19.0L / 100.0L);
+  } else if (rate == SummedRate::Rate7) {
+    addTo(netto7, amount);
+    addTo(mwst7, amount * 7.0L / 100.0L);
+  } else {
+    addTo(netto0, amount);
+  }
 }
 
 std::string formatSum(double value) {

@@ -26,25 +26,6 @@ constexpr int kLowestClosingRule = 205;
 // many characters.
 constexpr std::int64_t kNameWidth = 45;
 
-// Adds one line amount to the sums of its rate, in the order in which the
-// sums have always been taken: the three net sums, then the two VAT sums.
-// Every contribution and addition is made in extended precision and the sum
-// stored back as a double, so the printed cents match across versions. The
-// amount text is converted for each sum it enters; a line at any other rate
-// is never converted and cannot fail.
-void addToSums(RateSums& sums, std::string_view rateText, std::string_view amountText) {
-  const SummedRate rate = summedRate(rateText);
-  if (rate == SummedRate::None) return;
-  const auto add = [](double& sum, long double contribution) {
-    sum = static_cast<double>(static_cast<long double>(sum) + contribution);
-  };
-  if (rate == SummedRate::Rate19) add(sums.netto19, amountToExtended(amountText));
-  if (rate == SummedRate::Rate7) add(sums.netto7, amountToExtended(amountText));
-  if (rate == SummedRate::Rate0) add(sums.netto0, amountToExtended(amountText));
-  if (rate == SummedRate::Rate19) add(sums.mwst19, amountToExtended(amountText) * 19.0L / 100.0L);
-  if (rate == SummedRate::Rate7) add(sums.mwst7, amountToExtended(amountText) * 7.0L / 100.0L);
-}
-
 }  // namespace
 
 RateSums drawItemTable(LayoutContext& layout) {
@@ -52,7 +33,7 @@ RateSums drawItemTable(LayoutContext& layout) {
   const int size = state.basesize;
   const auto& lines = layout.invoice.lines;
 
-  RateSums sums;
+  LineSums sums;
   // After the last invoice line, one pass with an empty line still draws its
   // empty texts and moves down two line steps before the loop ends.
   const InvoiceLine noLine;
@@ -103,18 +84,21 @@ RateSums drawItemTable(LayoutContext& layout) {
     }
 
     state.ypos += state.linestep;
-    addToSums(sums, linerate, lineAmount);
+    sums.add(linerate, lineAmount);
     if (past) break;
     if (state.ypos > kTableBottom) pagechange(layout);
   }
 
+  const RateSums totals{sums.netto19.value(), sums.mwst19.value(), sums.netto7.value(),
+                        sums.mwst7.value(), sums.netto0.value()};
   // The totals go below the closing rule on the same page only when all
   // their lines, the wrapped payment note included, stay above the footer.
-  if (state.ypos > kLowestClosingRule || totalsBottom(layout, sums, state.ypos) > kLowestNoteLine) {
+  if (state.ypos > kLowestClosingRule ||
+      totalsBottom(layout, totals, state.ypos) > kLowestNoteLine) {
     pagechange(layout);
   }
   layout.draw(20, state.ypos, kRule, size);
-  return sums;
+  return totals;
 }
 
 }  // namespace lumora

@@ -18,7 +18,7 @@ void RenderRun::start() {
   // The file dialog makes the invoice's folder the current directory; the
   // PDF is written there.
   setCurrentDirectory(m_host.outputFolderFor(*chosen));
-  m_outputFolder = GetCurrentDirectoryA();
+  m_outputFolder = OutputFolder::current();
   // A file that is no e-invoice is refused before anything is drawn.
   const Invoice invoice = readInvoiceOrPdf(*chosen);
   m_invoicePath = *chosen;
@@ -44,14 +44,16 @@ void RenderRun::layOut(const Invoice& invoice) {
 
 void RenderRun::finish(LayoutContext& layout) {
   pagefooter(layout);
-  const std::string path = pdfOutputPath(m_outputFolder, layout.state.invoicenr);
+  const std::string path = pdfOutputPath(m_outputFolder.path(), layout.state.invoicenr);
   if (m_host.medium() == Medium::Pdf) {
     // An invoice PDF named like its own Beleg (or one an earlier run wrote,
     // opened again) would be lost.
     if (sameFile(path, m_invoicePath)) throw Exception(std::string(kOutputIsInput) + path);
     m_host.claimOutputFile(path);
   }
-  if (!m_output.finish(path)) return;  // a print job, or nothing drawn on the PDF medium
+  if (!m_output.finish(m_outputFolder, pdfFileName(layout.state.invoicenr))) {
+    return;  // a print job, or nothing drawn on the PDF medium
+  }
   m_writtenPdf = path;
   m_host.opener().open(path, "");
 }

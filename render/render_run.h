@@ -16,6 +16,7 @@
 
 #include "invoice/invoice.h"
 #include "output/text_output.h"
+#include "platform/output_folder.h"
 #include "render/render_host.h"
 
 namespace lumora {
@@ -44,9 +45,10 @@ class RenderRun {
   RenderHost& m_host;
   TextOutput& m_output;
   std::string m_writtenPdf;
-  // The current directory the run started in: the PDF is written there or
-  // not at all, even when the folder is removed while the run works.
-  std::string m_outputFolder;
+  // The current directory the run started in, held open: the PDF is written
+  // there or not at all, even when the folder is removed or renamed while the
+  // run works.
+  OutputFolder m_outputFolder;
   // The invoice being rendered: never the PDF's own path.
   std::string m_invoicePath;
 };

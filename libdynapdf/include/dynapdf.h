@@ -21,7 +21,7 @@
  * One instance makes documents one after the other:
  *   pdfCreateNewPDFA -> pdfAppend -> pdfSetPageFormat -> (pdfSetFontW,
  *   pdfWriteTextW)* -> pdfEndPage -> [pdfAppend ... pdfEndPage]* ->
- *   pdfOpenOutputFileA -> pdfCloseFile
+ *   pdfOpenOutputFileA (or pdfOpenOutputFileAtA) -> pdfCloseFile
  * after which pdfHaveOpenDoc is 0 and the next document can start.
  */
 #ifndef DYNAPDF_H
@@ -107,10 +107,20 @@ DYNAPDF_API int32_t pdfEndPage(DynaPdfInstance* pdf);
  * Nothing is created yet. Fails with no document open or an empty path. */
 DYNAPDF_API int32_t pdfOpenOutputFileA(DynaPdfInstance* pdf, const char* path);
 
+/* Names the file that pdfCloseFile writes as name inside the folder open as
+ * descriptor folder. The library keeps its own copy of the descriptor, so the
+ * file goes into that folder even when it is renamed, or a symbolic link takes
+ * its name, before pdfCloseFile. Nothing is created yet. Fails with no
+ * document open, an empty name or a folder that is no open directory. */
+DYNAPDF_API int32_t pdfOpenOutputFileAtA(DynaPdfInstance* pdf, int32_t folder, const char* name);
+
 /* Writes the whole document to the named file and closes the document.
- * The file is written atomically: into a temporary file in the same folder,
- * then renamed over the target, so a failed write leaves any earlier file
- * untouched and no partial file behind. With no output file named, the
+ * The file is written atomically: into an unnamed temporary file in the same
+ * folder, which takes the target's name only when it is complete, so a failed
+ * write, or a signal that ends the program meanwhile, leaves any earlier file
+ * untouched and no partial file behind. A replaced regular file keeps its
+ * permissions; a new file, or one that replaces a symbolic link, gets 0666
+ * under the umask. With no output file named, the
  * document is discarded; so is a document without pages. A page not yet
  * ended is written as it stands. Either way no document is open afterwards.
  * A document is not written either when a font could not be found for

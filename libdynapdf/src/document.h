@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "atomic_file.h"
+
 namespace dynapdf {
 
 struct PageSize {
@@ -32,6 +34,10 @@ class PageStream;
 
 struct Document {
   std::string outputPath;  // empty until an output file is named
+  // The folder the output file goes into, held open since the file was
+  // named; outputPath is then the bare file name. Without one, the folder of
+  // outputPath as it is when the document is written.
+  Descriptor outputFolder;
   PageSize pageSize = kA4Portrait;
   std::vector<TextRun> openPage;  // the runs of the page that still takes text
   bool pageOpen = false;

@@ -77,6 +77,11 @@ DYNAPDF_API int32_t pdfOpenOutputFileA(DynaPdfInstance* pdf, const char* path) {
   return guarded(pdf, 0, [&](DynaPdfInstance& p) { return asResult(p.openOutputFile(path)); });
 }
 
+DYNAPDF_API int32_t pdfOpenOutputFileAtA(DynaPdfInstance* pdf, int32_t folder, const char* name) {
+  return guarded(pdf, 0,
+                 [&](DynaPdfInstance& p) { return asResult(p.openOutputFileAt(folder, name)); });
+}
+
 DYNAPDF_API int32_t pdfCloseFile(DynaPdfInstance* pdf) {
   const int32_t result =
       guarded(pdf, 0, [](DynaPdfInstance& p) { return asResult(p.closeFile()); });

@@ -115,6 +115,17 @@ bool DynaPdfInstance::openOutputFile(const char* path) {
   Document* document = usableDocument();
   if (document == nullptr || path == nullptr || *path == '\0') return false;
   document->outputPath = path;
+  document->outputFolder = dynapdf::Descriptor();
+  return true;
+}
+
+bool DynaPdfInstance::openOutputFileAt(int32_t folder, const char* name) {
+  Document* document = usableDocument();
+  if (document == nullptr || name == nullptr || *name == '\0') return false;
+  dynapdf::Descriptor copy = dynapdf::copyFolderDescriptor(folder);
+  if (!copy.valid()) return false;
+  document->outputPath = name;
+  document->outputFolder = std::move(copy);
   return true;
 }
 
@@ -132,8 +143,18 @@ bool DynaPdfInstance::closeFile() {
     m_closeError = 0;  // not a failure of the system
     return false;
   }
-  dynapdf::AtomicFile file(document->outputPath);
+  dynapdf::Descriptor folder = std::move(document->outputFolder);
+  std::string name = document->outputPath;
+  if (!folder.valid()) {
+    folder = dynapdf::openFolderOf(name);
+    if (!folder.valid()) {
+      m_closeError = errno;
+      return false;
+    }
+    name.erase(0, name.rfind('/') + 1);  // the bare name; one without a slash stays whole
+  }
   if (document->pageOpen) drawOpenPage(*document);
+  dynapdf::AtomicFile file(folder.get(), name);
   if (file.open() && document->drawing->finish(file) && file.commit()) {
     m_closeError = 0;
     return true;

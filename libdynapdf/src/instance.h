@@ -22,6 +22,7 @@ struct DynaPdfInstance {
   bool measureText(const char16_t* fontName, double size, const char16_t* text, double* width);
   bool endPage();
   bool openOutputFile(const char* path);
+  bool openOutputFileAt(int32_t folder, const char* name);
   bool closeFile();
   // Why the last closeFile() wrote nothing, as an errno value.
   int closeError() const { return m_closeError; }

@@ -97,6 +97,19 @@ class WindowStartTest : public QObject {
     QVERIFY(std::filesystem::exists(m_directory->folder().path() + "/Beleg-12.pdf"));
   }
 
+  // An invoice text holding the control character CSI (U+009B) is shown, not obeyed.
+  void errorBoxShowsControlCharactersEscaped() {
+    InvoiceLine line;
+    line.amount =
+        "\xC2\x9B"
+        "2J";
+    const std::string invoice =
+        m_directory->folder().write("csi.xml", minimalInvoice("1", {invoiceLineXml(line)}));
+    m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
+    clickStart();
+    QCOMPARE(m_errors->message, QString("'\\xc2\\x9b2J' ist kein gültiger Gleitkommawert."));
+  }
+
   void standardErrorBoxHasTitleIconAndOk() {
     application().setErrorReporter(nullptr);  // the real message box
     m_window->setInvoiceChooser([] { return std::optional<std::string>("/nicht/da.xml"); });

@@ -2,6 +2,7 @@
 // PDFs land, which paths it takes, and what it loads.
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,12 +10,14 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/exceptions.h"
 #include "tests/render/render_fixture.h"
+#include "unprivileged.h"
 
 namespace lumora::test {
 namespace {
@@ -156,40 +159,66 @@ TEST(LumoraRenderTest, PathsAreResolvedByTheSystem) {
   }
 }
 
-// A host whose output folder is removed while the item table is drawn.
+// A host whose output folder is removed, or renamed with a symbolic link to
+// another folder put in its place, while the item table is drawn.
 class VanishingFolderHost : public FakeHost {
  public:
   std::string outputFolderFor(const std::string& /*invoicePath*/) const override { return folder; }
   bool longTextChecked() const override {
-    std::filesystem::remove_all(folder);
+    if (std::exchange(moved, true)) return false;
+    if (linkedTo.empty()) {
+      std::filesystem::remove_all(folder);
+    } else {
+      std::filesystem::rename(folder, folder + "-alt");
+      std::filesystem::create_directory_symlink(linkedTo, folder);
+    }
     return false;
   }
   std::string folder;
+  std::string linkedTo;  // empty: the folder is removed
+  mutable bool moved = false;
 };
 
+// Run by an ordinary user, who may write into every folder involved.
 TEST(LumoraRenderTest, PdfGoesIntoTheFolderChosenAtTheStartOrNowhere) {
-  KeepCurrentDirectory keep;
-  TempDir folder;
-  const std::string gone = folder.path() + "/weg";
-  std::filesystem::create_directory(gone);
-  const std::string invoice = folder.write("r.xml", minimalInvoice("4711", invoiceLines(1)));
-  VanishingFolderHost host;
-  host.selected = Medium::Pdf;
-  host.chosenFile = invoice;
-  host.folder = gone;
-  TextOutput output(host, nullptr);
-  RenderRun run(host, output);
-  try {
-    run.start();
-    ADD_FAILURE() << "the PDF was written as " << run.writtenPdf();
-    std::filesystem::remove(run.writtenPdf());
-  } catch (const Exception& error) {
-    EXPECT_TRUE(std::string(error.what())
-                    .starts_with("Die PDF-Datei konnte nicht geschrieben werden: " + gone +
-                                 "/Beleg-4711.pdf"))
-        << error.what();
+  for (const bool replacedByLink : {false, true}) {
+    KeepCurrentDirectory keep;
+    TempDir folder;
+    ::chmod(folder.path().c_str(), 0755);
+    const std::string chosen = folder.path() + "/weg";
+    const std::string elsewhere = folder.path() + "/anderswo";
+    for (const std::string& made : {chosen, elsewhere}) {
+      std::filesystem::create_directory(made);
+      handOver(made);
+    }
+    handOver(folder.path());  // for the rename
+    const std::string invoice = folder.write("r.xml", minimalInvoice("4711", invoiceLines(1)));
+    const int outcome = asOrdinaryUser([&] {
+      VanishingFolderHost host;
+      host.selected = Medium::Pdf;
+      host.chosenFile = invoice;
+      host.folder = chosen;
+      if (replacedByLink) host.linkedTo = elsewhere;
+      TextOutput output(host, nullptr);
+      RenderRun run(host, output);
+      try {
+        run.start();
+        return 0;
+      } catch (const Exception& error) {
+        const std::string failed = "Die PDF-Datei konnte nicht geschrieben werden: " + chosen;
+        const bool named = std::string(error.what()).starts_with(failed + "/Beleg-4711.pdf");
+        return named && host.recorder.calls.empty() ? 1 : 2;  // and no viewer started
+      }
+    });
+    if (replacedByLink) {
+      EXPECT_EQ(outcome, 0);
+      EXPECT_TRUE(std::filesystem::exists(chosen + "-alt/Beleg-4711.pdf"));
+    } else {
+      EXPECT_EQ(outcome, 1);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/Beleg-4711.pdf"));
   }
-  EXPECT_TRUE(host.recorder.calls.empty());
 }
 
 TEST(LumoraRenderTest, LostOutputLinesFailTheCall) {

@@ -27,7 +27,8 @@ TEST(ExportedSymbols, ExactlyTheCFunctions) {
   const std::set<std::string> expected = {
       "pdfNewPDF",       "pdfDeletePDF",     "pdfHaveOpenDoc",     "pdfCreateNewPDFA",
       "pdfAppend",       "pdfSetPageFormat", "pdfSetFontW",        "pdfWriteTextW",
-      "pdfMeasureTextW", "pdfEndPage",       "pdfOpenOutputFileA", "pdfCloseFile"};
+      "pdfMeasureTextW", "pdfEndPage",       "pdfOpenOutputFileA", "pdfOpenOutputFileAtA",
+      "pdfCloseFile"};
   EXPECT_EQ(lastWords({"nm", "-D", "--defined-only", DYNAPDF_LIBRARY_FILE}), expected);
   EXPECT_EQ(lastWords({"nm", "-D", "--defined-only", DYNAPDF_TEXT_MODULE_FILE}),
             std::set<std::string>{"dynapdfTextModule"});

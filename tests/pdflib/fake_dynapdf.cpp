@@ -3,6 +3,8 @@
 // one defect switched on by a macro, to give the libraries the binding must
 // cope with: no pdfDeletePDF, no pdfEndPage, no pdfNewPDF, no instance.
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <string>
 
@@ -118,6 +120,15 @@ FAKE_API std::int32_t pdfEndPage(void*) {
 
 FAKE_API std::int32_t pdfOpenOutputFileA(void*, const char* path) {
   log("pdfOpenOutputFileA(" + std::string(path) + ")");
+  return g_result;
+}
+
+// Logs the folder by its path, as the test knows it.
+FAKE_API std::int32_t pdfOpenOutputFileAtA(void*, std::int32_t folder, const char* name) {
+  char path[4096] = "";
+  const std::string link = "/proc/self/fd/" + std::to_string(folder);
+  const ssize_t length = ::readlink(link.c_str(), path, sizeof path - 1);
+  log("pdfOpenOutputFileAtA(" + std::string(path, length > 0 ? length : 0) + "/" + name + ")");
   return g_result;
 }
 

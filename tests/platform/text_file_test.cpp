@@ -96,7 +96,7 @@ TEST(TextFileTest, OnlyRegularFilesAreRead) {
 TEST(TextFileTest, OperatingSystemErrorsBecomeTheRunTimeLibrarysMessages) {
   const struct {
     int error;
-    const char* message;
+    std::string message;
   } cases[] = {
       {ENOENT, "Datei nicht gefunden"},
       {ENOTDIR, "Ungültiger Dateiname"},
@@ -106,8 +106,8 @@ TEST(TextFileTest, OperatingSystemErrorsBecomeTheRunTimeLibrarysMessages) {
       {EACCES, "Dateizugriff verweigert"},
       {EPERM, "Dateizugriff verweigert"},
       {EISDIR, "Dateizugriff verweigert"},
-      {EIO, "E/A-Fehler 5"},
-      {ENOSPC, "E/A-Fehler 28"},
+      {EIO, "E/A-Fehler 5 (" + systemErrorText(EIO) + ")"},
+      {ENOSPC, "E/A-Fehler 28 (" + systemErrorText(ENOSPC) + ")"},
   };
   for (const auto& c : cases) EXPECT_EQ(inOutErrorMessage(c.error), c.message) << c.error;
   try {

@@ -125,7 +125,7 @@ TEST(RenderRunTest, InvoiceNumberIsMadeSafeForTheFileName) {
   // The number as the reader decoded it, made safe.
   const std::string expected = GetCurrentDirectoryA() + "/Beleg-.._R&D_7.pdf";
   const std::string log = fake.log();
-  EXPECT_NE(log.find("pdfEndPage;pdfOpenOutputFileA(" + expected + ");pdfCloseFile;"),
+  EXPECT_NE(log.find("pdfEndPage;pdfOpenOutputFileAtA(" + expected + ");pdfCloseFile;"),
             std::string::npos)
       << log;
   ASSERT_EQ(rig.host.recorder.calls.size(), 1u);

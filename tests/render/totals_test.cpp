@@ -55,6 +55,16 @@ class TotalsTest : public TableTest {
     }
     return result;
   }
+
+  // The amount at x 165 on the line of `label`; a failure when there is none.
+  std::string amountOf(const std::string& label) const {
+    const int y = find(label).y;
+    for (const PrintedText& p : at(165)) {
+      if (p.y == y) return p.text;
+    }
+    ADD_FAILURE() << "no amount on the line of " << label;
+    return "";
+  }
 };
 
 const std::string kShort(42, '_');
@@ -112,12 +122,7 @@ TEST_P(DiscountTest, OnlyTheExactText0_00HidesTheLine) {
   }
   EXPECT_EQ(labels, GetParam().labels);
   if (!labels.empty()) {
-    const int y = find("Rabatt").y;
-    for (const PrintedText& p : at(165)) {
-      if (p.y == y) {
-        EXPECT_EQ(p.text, GetParam().amount);
-      }
-    }
+    EXPECT_EQ(amountOf("Rabatt"), GetParam().amount);
   }
 }
 

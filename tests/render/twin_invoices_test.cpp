@@ -18,6 +18,7 @@
 
 #include "platform/exceptions.h"
 #include "tests/render/pdf_run.h"
+#include "tests/support/missing_input.h"
 #include "tests/support/pdf_inspect.h"
 
 namespace lumora::test {
@@ -124,7 +125,7 @@ std::string listed(const std::multiset<PlacedWord>& words) {
 }
 
 TEST(TwinInvoicesTest, CiiTwinsRenderLikeTheirUblTwins) {
-  if (!fs::is_directory(kCiiFolder)) GTEST_SKIP() << "no public CII invoices";
+  if (!fs::is_directory(kCiiFolder)) LUMORA_SKIP_UNLESS_CI("no public CII invoices");
   for (const bool longText : {false, true}) {
     int words = 0;
     int matching = 0;
@@ -165,7 +166,7 @@ TEST(TwinInvoicesTest, CiiTwinsRenderLikeTheirUblTwins) {
 
 TEST(TwinInvoicesTest, PublicCreditNoteIsAGutschriftWithItsLine) {
   const std::string note = kCreditNoteFolder + "/ubl-tc434-creditnote1.xml";
-  if (!fs::exists(note)) GTEST_SKIP() << "no public credit note";
+  if (!fs::exists(note)) LUMORA_SKIP_UNLESS_CI("no public credit note");
   TempDir folder;
   const std::string pdf = renderPdf(note, folder.path());
   ASSERT_FALSE(pdf.empty());

@@ -79,6 +79,8 @@ TEST(OutputFileTest, UnwritableFolderKeepsTheEarlierPdf) {
   std::filesystem::create_directory(folder.file("aus"));
   folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
   folder.write("aus/Beleg-4711.pdf", kEarlierPdf);
+  ASSERT_EQ(::chmod(folder.file("aus/Beleg-4711.pdf").c_str(), 0666),
+            0);  // only the folder refuses
   ASSERT_EQ(::chmod(folder.file("aus").c_str(), 0555), 0);
   const ProgramRun run =
       folder.render({"--output-dir", "aus", "rechnung.xml"}, asUnprivilegedUser());

@@ -4,7 +4,11 @@
 #include <grp.h>
 #include <poll.h>
 #include <pwd.h>
+#include <sched.h>
+#include <stdlib.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +27,12 @@ namespace {
   if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0) {
     ::_exit(126);
   }
+  if (options.withoutProc && (::unshare(CLONE_NEWNS) != 0 ||
+                              ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                              ::mount("tmpfs", "/proc", "tmpfs", 0, "size=16k") != 0)) {
+    ::_exit(125);
+  }
+  if (options.umask) ::umask(*options.umask);
   if (options.user) {
     if (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(*options.user) != 0) {
       ::_exit(126);
@@ -56,6 +66,23 @@ void drain(int (&fds)[2], std::string& out, std::string& err) {
   }
 }
 
+// A terminal for the program's standard error: ends[1] for the program,
+// ends[0] to read what it shows.
+bool terminalPair(int (&ends)[2]) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (master < 0) return false;
+  const char* name =
+      ::grantpt(master) == 0 && ::unlockpt(master) == 0 ? ::ptsname(master) : nullptr;
+  const int slave = name ? ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
+  if (slave < 0) {
+    ::close(master);
+    return false;
+  }
+  ends[0] = master;
+  ends[1] = slave;
+  return true;
+}
+
 }  // namespace
 
 ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions& options) {
@@ -77,7 +104,7 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions
   int outPipe[2];
   int errPipe[2];
   if (::pipe2(outPipe, O_CLOEXEC) != 0) return run;
-  if (::pipe2(errPipe, O_CLOEXEC) != 0) {
+  if (!(options.errorsOnTerminal ? terminalPair(errPipe) : ::pipe2(errPipe, O_CLOEXEC) == 0)) {
     ::close(outPipe[0]);
     ::close(outPipe[1]);
     return run;
@@ -92,6 +119,7 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions
     ::close(readEnds[1]);
     return run;
   }
+  if (options.whileRunning) options.whileRunning(child);
   drain(readEnds, run.out, run.err);
 
   int status = 0;
@@ -99,6 +127,7 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions
   while (::wait4(child, &status, 0, &usage) < 0) {
     if (errno != EINTR) return run;
   }
+  if (options.errorsOnTerminal) std::erase(run.err, '\r');  // the terminal's line ends
   if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   run.peakMemoryKiB = usage.ru_maxrss;

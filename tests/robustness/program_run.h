@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,14 @@ struct ProgramOptions {
   std::string workingDirectory;          // empty: the test's own
   std::optional<uid_t> user;             // run as this user and its group (only as root)
   std::vector<std::string> environment;  // "NAME=value", added to the test's own
+  std::optional<mode_t> umask;           // the program's umask; unset: the test's own
+  // An empty /proc for the program (only as root, in a mount namespace of its
+  // own); the program ends with status 125 when that cannot be had.
+  bool withoutProc = false;
+  // Standard error on a terminal (its line ends read back as "\n").
+  bool errorsOnTerminal = false;
+  // Called with the program's process id while it runs, before its output is read.
+  std::function<void(pid_t)> whileRunning;
 };
 
 ProgramRun runProgram(const std::vector<std::string>& argv, const ProgramOptions& options = {});
