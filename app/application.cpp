@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "lumora/version.h"
 #include "platform/control_characters.h"
 #include "render/error_text.h"
 
@@ -35,12 +37,23 @@ void loadGermanStandardDialogs(QApplication& application) {
 
 }  // namespace
 
+QIcon programIcon() {
+  // The same pictures as the installed icons, built in, so that the build
+  // tree's program shows them too.
+  QIcon icon;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/lumora-eviewer-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv), m_reportError(&Application::showErrorBox) {
   setApplicationName("lumora-eviewer");
   // No display name: Qt would append it to every caption that does not end
   // with it. The desktop file name groups the windows and finds the icon.
-  setApplicationVersion("20.25.04");
+  setApplicationVersion(kVersion);
+  // The program's own icon for every window, at every size it is installed in.
+  setWindowIcon(programIcon());
   setOrganizationName("Lumora Software GmbH");
   setDesktopFileName("lumora-eviewer");
   loadGermanStandardDialogs(*this);

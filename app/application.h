@@ -8,6 +8,7 @@
 // Either way the window stays usable.
 
 #include <QApplication>
+#include <QIcon>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -19,6 +20,9 @@ namespace lumora {
 inline QString applicationTitle() {
   return QStringLiteral("Lumora E-Viewer");
 }
+
+// The program's icon, for the windows.
+QIcon programIcon();
 
 class Application : public QApplication {
   Q_OBJECT

@@ -47,6 +47,7 @@ QStringList lpOptions(QPrinter& printer) {
                                                    ? "separate-documents-collated-copies"
                                                    : "separate-documents-uncollated-copies");
   options.insert("sides", sides(printer));
+  if (printer.pageOrder() == QPrinter::LastPageFirst) options.insert("outputorder", "reverse");
   // Grey is asked for; colour is the queue's default where it has any.
   if (printer.colorMode() == QPrinter::GrayScale) options.insert("print-color-mode", "monochrome");
   const QPageRanges ranges = printer.pageRanges();
@@ -62,7 +63,9 @@ QStringList lpOptions(QPrinter& printer) {
 
 }  // namespace
 
-QtPrinter::QtPrinter() = default;
+QtPrinter::QtPrinter() {
+  m_printer.setFullPage(true);
+}
 
 QtPrinter::~QtPrinter() {
   // A job left running by a failed run is dropped, never printed half.
@@ -76,6 +79,8 @@ bool QtPrinter::printing() const {
 void QtPrinter::beginDoc() {
   if (m_printer.outputFormat() == QPrinter::NativeFormat && m_printer.outputFileName().isEmpty())
     startSpooling();
+  // Set again: turning to the spool file gives the printer a new engine.
+  m_printer.setFullPage(true);
   if (!m_painter.begin(&m_printer)) {
     stopSpooling();
     throw Exception("Der Druckauftrag konnte nicht begonnen werden");
@@ -113,6 +118,10 @@ void QtPrinter::abortDoc() {
   if (!m_printer.outputFileName().isEmpty()) QFile::remove(m_printer.outputFileName());
 }
 
+void QtPrinter::setJobTitle(std::string_view title) {
+  m_jobTitle = QFile::decodeName(QByteArray(title.data(), qsizetype(title.size())));
+}
+
 void QtPrinter::startSpooling() {
   m_spool = std::make_unique<QTemporaryDir>();
   if (!m_spool->isValid()) {
@@ -130,6 +139,7 @@ void QtPrinter::stopSpooling() {
   if (!m_spool) return;
   m_printer.setOutputFileName(QString());
   m_printer.setPrinterName(m_queue);  // the next run prints on the same queue
+  m_jobTitle.clear();
   m_spool.reset();
 }
 
@@ -137,7 +147,7 @@ void QtPrinter::sendSpoolFile() {
   // The file is one argument of lp; no shell is involved.
   QStringList arguments{"-d", m_queue};
   arguments << m_jobOptions;
-  if (!m_printer.docName().isEmpty()) arguments << "-t" << m_printer.docName();
+  if (!m_jobTitle.isEmpty()) arguments << "-t" << m_jobTitle;
   arguments << "--" << m_spool->filePath("job.pdf");
 
   // The window keeps painting while lp talks to the print system; clicks and
@@ -155,8 +165,12 @@ void QtPrinter::sendSpoolFile() {
     throw Exception("Der Druckauftrag konnte nicht gesendet werden: " + m_queue.toStdString());
   }
   if (lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0 ||
-      lp.error() == QProcess::FailedToStart)
-    throw Exception("Der Druckauftrag konnte nicht gesendet werden: " + m_queue.toStdString());
+      lp.error() == QProcess::FailedToStart) {
+    // The queue's own words, such as why it refuses jobs.
+    const QString reason = QString::fromLocal8Bit(lp.readAllStandardError()).simplified();
+    throw Exception("Der Druckauftrag konnte nicht gesendet werden: " + m_queue.toStdString() +
+                    (reason.isEmpty() ? "" : " (" + reason.toStdString() + ")"));
+  }
 }
 
 namespace {
@@ -183,9 +197,9 @@ void QtPrinter::setFont(std::string_view family, int pointSize) {
 }
 
 void QtPrinter::textOut(int x, int y, std::string_view text) {
-  // The painter's origin is the top left of the printable area; drawText
-  // takes the baseline, so the ascent moves the top-left corner to (x, y).
-  // Characters the font lacks come from Qt's fallback fonts.
+  // The painter's origin is the paper's corner; drawText takes the baseline,
+  // so the ascent moves the top-left corner to (x, y). Characters the font
+  // lacks come from Qt's fallback fonts.
   const QFontMetricsF metrics(m_painter.font(), &m_printer);
   m_painter.drawText(QPointF(x, y + metrics.ascent()), fromUtf8(text));
 }

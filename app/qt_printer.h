@@ -4,6 +4,9 @@
 // starts on the printer), page changes start new pages and the end of the
 // run ends the job.
 //
+// The painter's origin is the paper's corner (full-page coordinates), so
+// text lands where the caller places it whatever margins the printer keeps.
+//
 // A job for a print queue is drawn into a spool file first and handed to the
 // queue (lp) only when the run ends, because Qt cannot take back pages it
 // has already sent: so a run that fails part-way prints nothing. Every
@@ -38,6 +41,7 @@ class QtPrinter final : public Printer {
   void newPage() override;
   void endDoc() override;
   void abortDoc() override;
+  void setJobTitle(std::string_view title) override;
 
   void setFont(std::string_view family, int pointSize) override;
   void textOut(int x, int y, std::string_view text) override;
@@ -55,6 +59,8 @@ class QtPrinter final : public Printer {
   // While a job for a print queue runs: its spool folder and the queue.
   std::unique_ptr<QTemporaryDir> m_spool;
   QString m_queue;
+  // The job's name in the queue, known when the run ends.
+  QString m_jobTitle;
   // The print dialog's choices for the queue, as lp options.
   QStringList m_jobOptions;
   QPainter m_painter;

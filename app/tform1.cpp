@@ -15,7 +15,9 @@
 
 #include "app/tform30.h"
 #include "app/window_geometry.h"
+#include "app/window_keys.h"
 #include "app/window_picture.h"
+#include "lumora/version.h"
 
 namespace lumora {
 
@@ -71,7 +73,7 @@ TForm1::TForm1(QWidget* parent)
       m_output(*this, &m_printer),
       m_opener(std::make_unique<DesktopOpener>()) {
   setObjectName("Form1");
-  setWindowTitle("Lumora E-Viewer Version 20.25.04");
+  setWindowTitle(QStringLiteral("Lumora E-Viewer Version ") + kVersion);
 
   buildMenu();
 
@@ -92,8 +94,10 @@ TForm1::TForm1(QWidget* parent)
 
   buildLoginPage();
   buildInvoicePage();
+  EnterPressesButton::installOn(*this);
 
-  resize(kContentSize.width(), kContentSize.height() + MainMenu1->sizeHint().height());
+  // The controls stand at fixed places, so the window keeps its designed size.
+  setFixedSize(kContentSize.width(), kContentSize.height() + MainMenu1->sizeHint().height());
   centreOnScreen(*this);
 
   FormCreate();

@@ -10,7 +10,7 @@
 // QtPrinter depending on the radio buttons "PDF" and "Drucker". A finished PDF
 // is opened through the Opener. An error stops the run and ends in the
 // application's error box. Closing writes the operator's name back into the
-// folder that was current at start.
+// settings file.
 
 #include <QMainWindow>
 #include <functional>
@@ -53,6 +53,10 @@ class TForm1 : public QMainWindow, public RenderHost {
   // "über Lumora" makes it.
   void setAboutWindow(TForm30* about) { m_about = about; }
 
+  // The invoice named on the command line: the first Start takes it instead
+  // of asking, later ones ask again.
+  void setStartInvoice(std::string path) { m_startInvoice = std::move(path); }
+
   // The file dialog's stand-in: returns the chosen path or nothing.
   using InvoiceChooser = std::function<std::optional<std::string>()>;
   void setInvoiceChooser(InvoiceChooser chooser);
@@ -60,8 +64,10 @@ class TForm1 : public QMainWindow, public RenderHost {
   using PrinterChooser = std::function<bool(QPrinter&)>;
   void setPrinterChooser(PrinterChooser chooser);
   void setOpener(std::unique_ptr<Opener> opener);
+  // Where the manual is looked for from; the program's own folder by default.
+  void setProgramFolder(std::string folder) { m_programFolder = std::move(folder); }
 
-  const std::string& bearbeiter() const { return m_bearbeiter; }
+  const QString& bearbeiter() const { return m_bearbeiter; }
   QtPrinter& printer() { return m_printer; }
 
   // RenderHost: what the render run asks of the window.
@@ -102,14 +108,14 @@ class TForm1 : public QMainWindow, public RenderHost {
   void buildInvoicePage();
   void buildMenu();
 
-  // The operator's name in Windows-1252, as the settings file keeps it.
-  std::string m_bearbeiter;
-  // Where the settings file lives: the folder current at start.
-  SettingsFolder m_settings;
+  QString m_bearbeiter;
+  OperatorSettings m_settings;
 
   QtPrinter m_printer;
   TextOutput m_output;
   std::unique_ptr<Opener> m_opener;
+  std::optional<std::string> m_startInvoice;
+  std::string m_programFolder;
   InvoiceChooser m_chooseInvoice;
   PrinterChooser m_choosePrinter;
   TForm30* m_about = nullptr;

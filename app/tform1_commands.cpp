@@ -14,8 +14,9 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <utility>
 
-#include "app/cp1252_text.h"
+#include "app/manual_lookup.h"
 #include "app/operator_settings.h"
 #include "app/tform1.h"
 #include "app/tform30.h"
@@ -27,7 +28,6 @@ namespace lumora {
 
 namespace {
 
-constexpr char kManualName[] = "/Lumora e-viewer.pdf";
 constexpr char kHomePage[] = "https://www.lumora.example/";
 
 }  // namespace
@@ -49,7 +49,7 @@ void TForm1::FormCreate() {
   PageControl1->setCurrentWidget(TabSheet1);
 
   m_bearbeiter = m_settings.loadOperatorName();
-  Edit1->setText(fromCp1252(m_bearbeiter));
+  Edit1->setText(m_bearbeiter);
 
   GroupBox1->move(416, 80);
   GroupBox1->show();
@@ -75,8 +75,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::BitBtn1Click() {
   // Taken as typed: a name of blanks is a name.
-  m_bearbeiter = toCp1252(Edit1->text());
-  if (m_bearbeiter.empty()) {
+  m_bearbeiter = Edit1->text();
+  if (m_bearbeiter.isEmpty()) {
     QMessageBox message(QMessageBox::NoIcon, applicationTitle(), "Bitte Bearbeiter eingeben",
                         QMessageBox::Ok, this);
     message.exec();
@@ -105,8 +105,22 @@ void TForm1::Ende1Click() {
 }
 
 void TForm1::Gesamtdoku1Click() {
-  const std::string directory = GetCurrentDirectoryA();
-  m_opener->open(directory + kManualName, directory);
+  const std::string programFolder =
+      m_programFolder.empty() ? QFile::encodeName(QApplication::applicationDirPath()).toStdString()
+                              : m_programFolder;
+  if (const std::optional<std::string> manual = findManual(programFolder)) {
+    m_opener->open(*manual, manual->substr(0, manual->find_last_of('/')));
+    return;
+  }
+  QString folders;
+  for (const std::string& folder : manualFolders(programFolder))
+    folders += "\n" + QFile::decodeName(QByteArray::fromStdString(folder));
+  QMessageBox message(QMessageBox::Warning, applicationTitle(),
+                      QString::fromUtf8("Das Handbuch „%1“ ist nicht installiert. Gesucht in:")
+                              .arg(kManualFileName) +
+                          folders,
+                      QMessageBox::Ok, this);
+  message.exec();
 }
 
 void TForm1::LumoraimInternet1Click() {
@@ -141,6 +155,7 @@ Opener& TForm1::opener() {
 }
 
 std::optional<std::string> TForm1::chooseInvoiceFile() {
+  if (m_startInvoice) return std::exchange(m_startInvoice, std::nullopt);
   const DialogCursor arrow;
   if (m_chooseInvoice) return m_chooseInvoice();
 

@@ -1,5 +1,6 @@
 #include "app/tform30.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -7,9 +8,21 @@
 #include <QStyle>
 
 #include "app/window_geometry.h"
+#include "app/window_keys.h"
 #include "app/window_picture.h"
+#include "lumora/version.h"
 
 namespace lumora {
+
+namespace {
+
+// "2025-04-07" as "07.04.2025".
+QString germanDate(const char* isoDate) {
+  const QString iso = QString::fromLatin1(isoDate);
+  return iso.mid(8, 2) + "." + iso.mid(5, 2) + "." + iso.left(4);
+}
+
+}  // namespace
 
 TForm30::TForm30(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("Form30");
@@ -33,13 +46,9 @@ TForm30::TForm30(QWidget* parent) : QWidget(parent, Qt::Window) {
   QPalette memoColours = Memo1->palette();
   memoColours.setColor(QPalette::Base, QColor(167, 216, 245));
   Memo1->setPalette(memoColours);
-  Memo1->setPlainText(
-      "Lumora E-Viewer\n"
-      "Version 20.25.04\n"
-      "Stand 07.04.2025\n"
-      "\n"
-      "Lumora Software GmbH\n"
-      "www.lumora.example");
+  Memo1->setReadOnly(true);
+  Memo1->setPlainText(QStringLiteral("Lumora E-Viewer\nVersion ") + kVersion + "\nStand " +
+                      germanDate(kReleaseDate) + "\n\nLumora Software GmbH\nwww.lumora.example");
 
   BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                             QString::fromUtf8("S&chließen"), this);
@@ -47,7 +56,14 @@ TForm30::TForm30(QWidget* parent) : QWidget(parent, Qt::Window) {
   BitBtn1->setGeometry(336, 160, 97, 25);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm30::BitBtn1Click);
 
+  EnterPressesButton::installOn(*this);
   centreOnScreen(*this);
+}
+
+void TForm30::keyPressEvent(QKeyEvent* event) {
+  // Escape closes the window as its close button does.
+  if (event->key() == Qt::Key_Escape) return BitBtn1Click();
+  QWidget::keyPressEvent(event);
 }
 
 void TForm30::BitBtn1Click() {

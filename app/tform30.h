@@ -1,7 +1,7 @@
 #pragma once
 // The about window "über Lumora E-Viewer": the product's picture, a text box
 // with version and maker, and a close button that only hides the window.
-// It is made once, hidden, and lives until the program ends.
+// It is made once, hidden, and lives until the program ends; Escape hides it.
 
 #include <QWidget>
 
@@ -21,6 +21,9 @@ class TForm30 : public QWidget {
 
  public slots:
   void BitBtn1Click();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QLabel* Image2;

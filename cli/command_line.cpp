@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+#include "lumora/version.h"
+
 namespace lumora::cli {
 namespace {
 
@@ -41,6 +43,8 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       optionsEnded = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
     } else if (argument == "--long-text") {
       options.longText = true;
     } else if (argument == "--open") {
@@ -59,7 +63,8 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
       throw UsageError("unknown option " + argument);
     }
   }
-  if (!options.help && options.invoices.empty()) throw UsageError("no invoice file given");
+  if (!options.help && !options.version && options.invoices.empty())
+    throw UsageError("no invoice file given");
   if (options.saving() && (options.longText || options.open || !options.outputDir.empty() ||
                            !options.printer.empty())) {
     throw UsageError(
@@ -72,10 +77,11 @@ Options parseCommandLine(const std::vector<std::string>& arguments) {
 std::string helpText() {
   return R"(Usage: lumora-render [OPTIONS] INVOICE.xml|INVOICE.pdf...
 
-Renders German e-invoices (UBL, CII, ZUGFeRD 1.0; as XML or inside a PDF)
-to PDF without a window, exactly as the viewer's Start command does with
-the PDF medium. Each PDF is named "Beleg-<invoice number>.pdf" and written
-into the invoice's folder; its path is printed on standard output.
+Renders German e-invoices (UBL and CII invoices and credit notes, ZUGFeRD
+1.0; as XML or inside a ZUGFeRD / Factur-X PDF) to PDF without a window,
+exactly as the viewer's Start command does with the PDF medium. Each PDF is
+named "Beleg-<invoice number>.pdf" and written into the invoice's folder; its
+path is printed on standard output.
 
 Options:
   --long-text        also print the items' descriptions ("mit Langtext  drucken")
@@ -93,6 +99,7 @@ Options:
                      (the PDF's other embedded files, the documents inside
                      the XML) into DIR in the same way
   -h, --help         show this help and exit
+      --version      show the version and exit
 
 An invoice that cannot be rendered is reported on standard error as
 "<file>: <message>"; the remaining files are still rendered. Without
@@ -105,6 +112,14 @@ Exit status: 0 when every file was rendered, 1 when any failed or the
 output lines could not be written, 2 when the command line is wrong or the
 printer cannot be used.
 )";
+}
+
+}  // namespace lumora::cli
+
+namespace lumora::cli {
+
+std::string versionText() {
+  return std::string("lumora-render ") + kVersion + "\n";
 }
 
 }  // namespace lumora::cli

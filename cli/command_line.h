@@ -12,6 +12,7 @@ namespace lumora::cli {
 
 struct Options {
   bool help = false;
+  bool version = false;
   bool longText = false;      // "mit Langtext  drucken" checked
   bool open = false;          // start the viewer for each written PDF
   bool overwrite = false;     // a later invoice may replace a PDF written earlier in the call
@@ -33,10 +34,14 @@ class UsageError : public std::runtime_error {
 };
 
 // Reads the arguments after the program name. "--" ends the options.
-// Throws UsageError for an unknown option, a missing value or no invoice.
+// Throws UsageError for an unknown option, a missing value or no invoice
+// (none is needed with --help or --version).
 Options parseCommandLine(const std::vector<std::string>& arguments);
 
 // The --help text.
 std::string helpText();
+
+// The --version text: program name and version, one line.
+std::string versionText();
 
 }  // namespace lumora::cli

@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
     return usageError(error.what());
   }
   if (options.help) return writeOutput(cli::helpText()) ? 0 : kSomeFailed;
+  if (options.version) return writeOutput(cli::versionText()) ? 0 : kSomeFailed;
   if (options.saving()) {
     try {
       return cli::extractFiles(

@@ -1,5 +1,6 @@
 #include "output/text_output.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "output/clear.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr std::int32_t kFontStyle = 1280;
 constexpr std::int32_t kCodePage = 2;
 constexpr std::int32_t kPageFormatA4 = 1;
+// The PDF page's height: A4 in points.
+constexpr double kA4HeightPoints = 841.89;
 // Points per millimetre across the PDF page.
 constexpr double kPdfPointsPerMillimetre = 3.0;
 
@@ -33,10 +36,8 @@ int pdfYFromMillimetres(int y) {
   return static_cast<int>(800 - whole);
 }
 
-int pixelsPerMillimetre(int dotsPerInch) {
-  // dotsPerInch / 25.4 rounded, in integers; an integer resolution is never
-  // exactly halfway.
-  return static_cast<int>((std::int64_t{20} * dotsPerInch + 254) / 508);
+int printerPixelsFromPoints(double points, int dotsPerInch) {
+  return static_cast<int>(std::lround(points * dotsPerInch / 72.0));
 }
 
 TextOutput::TextOutput(const MediumSource& medium, Printer* printer, LibraryLoader& loader,
@@ -59,9 +60,10 @@ void TextOutput::drucke(int x, int y, std::string_view text, std::string_view fo
 double TextOutput::textWidth(std::string_view text, std::string_view fontName, int size) {
   if (m_medium.medium() == Medium::Printer) {
     if (!m_printer) throw Exception("Kein Drucker verfügbar");
-    // Back from device pixels by the scale placeOnPrinter goes there with.
-    const int dx = pixelsPerMillimetre(m_printer->logPixelsX());
-    return m_printer->textWidth(fontName, size, clear(text)) / dx;
+    // Back from device pixels to the PDF's points, as placeOnPrinter goes.
+    const double points =
+        m_printer->textWidth(fontName, size, clear(text)) * 72.0 / m_printer->logPixelsX();
+    return points / kPdfPointsPerMillimetre;
   }
   double points = 0;
   if (!pdfLibrary().pdfMeasureTextW(utf8ToUtf16(fontName), size, utf8ToUtf16(clear(text)),
@@ -94,11 +96,14 @@ void TextOutput::placeOnPdf(int x, int y, std::string_view text, std::string_vie
 void TextOutput::placeOnPrinter(int x, int y, std::string_view text, std::string_view fontName,
                                 int size) {
   if (!m_printer) throw Exception("Kein Drucker verfügbar");
-  const int dx = pixelsPerMillimetre(m_printer->logPixelsX());
-  const int dy = pixelsPerMillimetre(m_printer->logPixelsY());
+  // Where the PDF medium puts the text on the paper, at the printer's
+  // resolution: a printed page lies on its PDF page.
+  const int deviceX = printerPixelsFromPoints(kPdfPointsPerMillimetre * x, m_printer->logPixelsX());
+  const int deviceY =
+      printerPixelsFromPoints(kA4HeightPoints - pdfYFromMillimetres(y), m_printer->logPixelsY());
   if (!m_printer->printing()) m_printer->beginDoc();
   m_printer->setFont(fontName, size);
-  m_printer->textOut(x * dx, y * dy, clear(text));
+  m_printer->textOut(deviceX, deviceY, clear(text));
 }
 
 void TextOutput::newPage() {
@@ -110,7 +115,14 @@ void TextOutput::newPage() {
 }
 
 bool TextOutput::finish(const OutputFolder& folder, const std::string& fileName) {
-  if (m_printer && m_printer->printing()) m_printer->endDoc();
+  if (m_printer && m_printer->printing()) {
+    // The job bears the name the PDF would have, without ".pdf".
+    std::string_view title(fileName);
+    title.remove_prefix(title.find_last_of('/') + 1);
+    if (title.ends_with(".pdf")) title.remove_suffix(4);
+    m_printer->setJobTitle(title);
+    m_printer->endDoc();
+  }
   if (m_medium.medium() != Medium::Pdf || !m_pdf) return false;
   const std::string path = folder.pathOf(fileName);
   m_pdf->pdfEndPage();

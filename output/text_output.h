@@ -87,7 +87,8 @@ class TextOutput {
 // 27·y/10 rounded exactly, a half going to the even neighbour.
 int pdfYFromMillimetres(int y);
 
-// Device pixels per millimetre for a resolution in dots per inch (rounded).
-int pixelsPerMillimetre(int dotsPerInch);
+// Device pixels for a length in PDF points at a resolution in dots per inch
+// (rounded).
+int printerPixelsFromPoints(double points, int dotsPerInch);
 
 }  // namespace lumora

@@ -20,10 +20,12 @@ class Printer {
   virtual void endDoc() = 0;
   // Drops the running job without printing it.
   virtual void abortDoc() = 0;
+  // The name the print queue shows for the running job ("Beleg-<nr>").
+  virtual void setJobTitle(std::string_view /*title*/) {}
 
   virtual void setFont(std::string_view family, int pointSize) = 0;
   // Draws `text` with its top-left corner at device pixel (x, y), counted
-  // from the top left of the printable area.
+  // from the top left of the paper.
   virtual void textOut(int x, int y, std::string_view text) = 0;
   // How many device pixels `text` advances in `family` at `pointSize`, as
   // textOut draws it; the current font stays as it is.

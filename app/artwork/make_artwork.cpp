@@ -78,7 +78,7 @@ QImage loginPicture() {
   tag.setPixelSize(14);
   painter.setFont(tag);
   painter.setPen(QColor(255, 255, 255, 190));
-  painter.drawText(QPointF(26, 40), QString::fromUtf8("E-Rechnung · UBL"));
+  painter.drawText(QPointF(26, 40), QString::fromUtf8("E-Rechnung · UBL · CII · PDF"));
   return picture;
 }
 
@@ -134,10 +134,19 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
   if (argc != 4) {
-    std::fprintf(stderr, "usage: %s LOGIN.jpg ABOUT.jpg ICON.png\n", argv[0]);
+    std::fprintf(stderr, "usage: %s LOGIN.jpg ABOUT.jpg ICON-FOLDER\n", argv[0]);
     return 2;
   }
   writeJpeg(loginPicture(), argv[1]);
   writeJpeg(aboutBanner(), argv[2]);
-  return icon().save(argv[3], "PNG") ? 0 : 1;
+  const QImage large = icon();
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QImage sized =
+        size == 256 ? large
+                    : large.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QString path =
+        QString::fromLocal8Bit(argv[3]) + QString("/lumora-eviewer-%1.png").arg(size);
+    if (!sized.save(path, "PNG")) return 1;
+  }
+  return 0;
 }

@@ -20,8 +20,8 @@ constexpr double kPointsPerMillimetre = 72.0 / 25.4;
 void printToFile(QtPrinter& printer, const std::string& path) {
   printer.qprinter().setOutputFormat(QPrinter::PdfFormat);
   printer.qprinter().setOutputFileName(QString::fromStdString(path));
-  // No margins: the printable area starts at the page's corner.
-  printer.qprinter().setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  // Margins as a printer keeps them: positions count from the paper's corner all the same.
+  printer.qprinter().setPageMargins(QMarginsF(6, 9, 6, 9), QPageLayout::Millimeter);
 }
 
 // Device pixels for millimetres at the printer's resolution.

@@ -69,12 +69,18 @@ class WindowShellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { m_directory = std::make_unique<CurrentDirectoryScope>(); }
+  void init() {
+    m_directory = std::make_unique<CurrentDirectoryScope>();
+    m_config = m_directory->folder().path() + "/config/lumora-eviewer";
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(m_directory->folder().path() + "/config"));
+  }
   void cleanup() { m_directory.reset(); }
 
   void firstStartShowsEmptyLoginPage() {
     auto window = openWindow();
     QCOMPARE(window->windowTitle(), QString("Lumora E-Viewer Version 20.25.04"));
+    QCOMPARE(window->minimumSize(), window->maximumSize());  // the designed size, fixed
+    QCOMPARE(window->windowIcon().availableSizes().size(), 8);
     QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet1"));
     QVERIFY(child<QGroupBox>(window.get(), "GroupBox1")->isVisible());
     QCOMPARE(child<QGroupBox>(window.get(), "GroupBox1")->pos(), QPoint(416, 80));
@@ -89,9 +95,14 @@ class WindowShellTest : public QObject {
     QVERIFY(!window->longTextChecked());
   }
 
+  // From the settings folder, or an earlier version's file in the start folder.
   void startShowsFirstLineOfSettings_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("shown");
+    QTest::newRow("UTF-8") << QByteArray(
+                                  "\xC5\x81ukasz \xC5\xBB"
+                                  "ak\r\n")
+                           << "Łukasz Żak";
     QTest::newRow("several lines -> first") << QByteArray("Anna\r\nBert\r\nCarl\r\n") << "Anna";
     QTest::newRow("blanks stay") << QByteArray("  Anna B  \r\n") << "  Anna B  ";
     QTest::newRow("empty file -> empty") << QByteArray("") << "";
@@ -105,6 +116,12 @@ class WindowShellTest : public QObject {
     auto window = openWindow();
     QCOMPARE(child<QLineEdit>(window.get(), "Edit1")->text(), shown);
     QVERIFY(child<QGroupBox>(window.get(), "GroupBox1")->isVisible());
+    window.reset();
+    // Once the settings folder holds the file, that one counts.
+    std::filesystem::create_directories(m_config);
+    m_directory->folder().write("lumora1.ini", "Alt\r\n");
+    m_directory->folder().write("config/lumora-eviewer/lumora1.ini", file.toStdString());
+    QCOMPARE(child<QLineEdit>(openWindow().get(), "Edit1")->text(), shown);
   }
 
   void unreadableSettingsStartWithEmptyName() {
@@ -132,7 +149,7 @@ class WindowShellTest : public QObject {
     QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet2"));
     QVERIFY(!child<QGroupBox>(window.get(), "GroupBox1")->isVisible());
     QVERIFY(child<QAction>(window.get(), "projekte1")->isEnabled());
-    QCOMPARE(window->bearbeiter(), std::string("Anna"));
+    QCOMPARE(window->bearbeiter(), QString("Anna"));
   }
 
   void enterInNameFieldLogsIn() {
@@ -141,7 +158,7 @@ class WindowShellTest : public QObject {
     QTest::keyClicks(edit, "Bert");
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(currentPage(*window)->objectName(), QString("TabSheet2"));
-    QCOMPARE(window->bearbeiter(), std::string("Bert"));
+    QCOMPARE(window->bearbeiter(), QString("Bert"));
   }
 
   void menuEntryKeepsInvoicePage() {
@@ -179,6 +196,10 @@ class WindowShellTest : public QObject {
     QCOMPARE(child<QPlainTextEdit>(&about, "Memo1")->toPlainText().split('\n').mid(0, 4),
              QStringList({"Lumora E-Viewer", "Version 20.25.04", "Stand 07.04.2025", ""}));
     QVERIFY(window->isEnabled());  // not modal
+    QVERIFY(child<QPlainTextEdit>(&about, "Memo1")->isReadOnly());
+    QTest::keyClick(&about, Qt::Key_Escape);
+    QVERIFY(!about.isVisible());
+    child<QAction>(window.get(), "berLumora1")->trigger();
 
     auto* closeButton = child<QPushButton>(&about, "BitBtn1");
     QCOMPARE(closeButton->text(), QString("S&chließen"));
@@ -189,19 +210,46 @@ class WindowShellTest : public QObject {
     about.hide();
   }
 
+  // The manual beside an installed program, in the build tree, or missing.
+  void helpCommandsOpenManualAndHomePage_data() {
+    QTest::addColumn<QString>("manualFolder");
+    QTest::newRow("installed") << "share/doc/lumora-eviewer";
+    QTest::newRow("build tree") << "doc";
+    QTest::newRow("missing") << "";
+  }
   void helpCommandsOpenManualAndHomePage() {
+    QFETCH(QString, manualFolder);
+    namespace fs = std::filesystem;
+    const std::string prefix = fs::current_path().string();
+    const std::string manual = prefix + "/" + manualFolder.toStdString() + "/Lumora e-viewer.pdf";
+    fs::create_directories(prefix + "/bin");
+    if (!manualFolder.isEmpty()) {
+      fs::create_directories(fs::path(manual).parent_path());
+      m_directory->folder().write(fs::relative(manual, prefix).string(), "%PDF-1.4\n");
+    }
     auto calls = std::make_shared<OpenCalls>();
     auto window = openWindow(calls);
-    const std::string here = std::filesystem::current_path().string();
+    window->setProgramFolder(prefix + "/bin");
+    // Armed only when a box is due: a watcher left waiting would answer the next test's.
+    auto seen = manualFolder.isEmpty() ? answerNextMessageBox() : nullptr;
     child<QAction>(window.get(), "Gesamtdoku1")->trigger();
+    if (manualFolder.isEmpty()) {
+      QVERIFY(seen->shown);
+      QVERIFY2(seen->text.startsWith("Das Handbuch „Lumora e-viewer.pdf“ ist nicht installiert."),
+               qPrintable(seen->text));
+      QVERIFY(calls->empty());
+    } else {
+      QCOMPARE(calls->size(), size_t(1));
+      QCOMPARE(fs::canonical(calls->at(0).first), fs::canonical(manual));
+    }
+    calls->clear();
     child<QAction>(window.get(), "LumoraimInternet1")->trigger();
-    QCOMPARE(calls->size(), size_t(2));
-    QCOMPARE(calls->at(0), std::make_pair(here + "/Lumora e-viewer.pdf", here));
-    QCOMPARE(calls->at(1),
+    QCOMPARE(calls->size(), size_t(1));
+    QCOMPARE(calls->at(0),
              std::make_pair(std::string("https://www.lumora.example/"), std::string()));
   }
 
-  void closeWritesNameIntoStartFolder_data() {
+  void closeWritesNameIntoSettingsFolder_data() {
     QTest::addColumn<bool>("fromMenu");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("file");
@@ -209,14 +257,17 @@ class WindowShellTest : public QObject {
     QTest::newRow("close box") << false << "Anna" << QByteArray("Anna\r\n");
     QTest::newRow("blanks kept") << true << "  " << QByteArray("  \r\n");
     QTest::newRow("ü as byte FC") << false << "Müller" << QByteArray("M\xFCller\r\n");
-    QTest::newRow("outside code page -> ?") << true << "Łukasz" << QByteArray("?ukasz\r\n");
+    QTest::newRow("outside code page -> UTF-8")
+        << true << "Łukasz" << QByteArray("\xC5\x81ukasz\r\n");
   }
-  void closeWritesNameIntoStartFolder() {
+  void closeWritesNameIntoSettingsFolder() {
     QFETCH(bool, fromMenu);
     QFETCH(QString, name);
     QFETCH(QByteArray, file);
-    m_directory->folder().write("lumora1.ini", "Alt\r\nzweite Zeile\r\n");
-    ::chmod((m_directory->folder().path() + "/lumora1.ini").c_str(), 0640);
+    std::filesystem::create_directories(m_config);
+    const std::string settings = m_config + "/lumora1.ini";
+    m_directory->folder().write("config/lumora-eviewer/lumora1.ini", "Alt\r\nzweite Zeile\r\n");
+    ::chmod(settings.c_str(), 0640);
     auto window = openWindow();
     logIn(*window, name);
     // An invoice chosen from another folder moves the current directory.
@@ -227,14 +278,16 @@ class WindowShellTest : public QObject {
     else
       window->windowHandle()->close();  // what the window manager's close box does
     QVERIFY(!window->isVisible());
-    QCOMPARE(QByteArray::fromStdString(m_directory->folder().read("lumora1.ini")), file);
+    QCOMPARE(
+        QByteArray::fromStdString(m_directory->folder().read("config/lumora-eviewer/lumora1.ini")),
+        file);
     QVERIFY(!std::filesystem::exists("lumora1.ini"));
-    const auto kept = std::filesystem::status(m_directory->folder().path() + "/lumora1.ini");
-    QCOMPARE(int(kept.permissions()), 0640);
+    QVERIFY(!std::filesystem::exists(m_directory->folder().path() + "/lumora1.ini"));
+    QCOMPARE(int(std::filesystem::status(settings).permissions()), 0640);
     // Nothing else is left behind: no temporary file.
-    QCOMPARE(std::distance(std::filesystem::directory_iterator(m_directory->folder().path()),
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(m_config),
                            std::filesystem::directory_iterator()),
-             2);
+             1);
   }
 
   // What lies under the settings file's name at close: a link is replaced,
@@ -249,9 +302,10 @@ class WindowShellTest : public QObject {
   void closeReplacesLinkAndLeavesOddFilesAlone() {
     QFETCH(QString, kind);
     namespace fs = std::filesystem;
-    const fs::path folder = m_directory->folder().path();
+    const fs::path folder = m_config;
+    fs::create_directories(folder);
     const fs::path settings = folder / "lumora1.ini";
-    m_directory->folder().write("fremd.txt", "fremd\n");
+    m_directory->folder().write("config/lumora-eviewer/fremd.txt", "fremd\n");
     if (kind == "link") fs::create_symlink(folder / "fremd.txt", settings);
     if (kind == "dangling") fs::create_symlink(folder / "neu.txt", settings);
     if (kind == "fifo") QCOMPARE(::mkfifo(settings.c_str(), 0600), 0);
@@ -264,11 +318,12 @@ class WindowShellTest : public QObject {
     ::alarm(0);
     QVERIFY(!window->isVisible());
 
-    QCOMPARE(m_directory->folder().read("fremd.txt"), std::string("fremd\n"));
+    QCOMPARE(m_directory->folder().read("config/lumora-eviewer/fremd.txt"), std::string("fremd\n"));
     QVERIFY(!fs::exists(folder / "neu.txt"));
     if (kind == "link" || kind == "dangling") {
       QVERIFY(fs::is_regular_file(fs::symlink_status(settings)));
-      QCOMPARE(m_directory->folder().read("lumora1.ini"), std::string("Anna\r\n"));
+      QCOMPARE(m_directory->folder().read("config/lumora-eviewer/lumora1.ini"),
+               std::string("Anna\r\n"));
     }
     if (kind == "fifo") QVERIFY(fs::is_fifo(fs::symlink_status(settings)));
     if (kind == "folder") QVERIFY(fs::is_directory(fs::symlink_status(settings)));
@@ -295,14 +350,18 @@ class WindowShellTest : public QObject {
     if (size.isValid()) QCOMPARE(picture.size(), size);
   }
 
+  // An earlier version's file is carried over into the settings folder.
   void closeWithoutLoginKeepsLoadedName() {
     m_directory->folder().write("lumora1.ini", " Anna \r\nBert\r\n");
     openWindow()->close();
-    QCOMPARE(m_directory->folder().read("lumora1.ini"), std::string(" Anna \r\n"));
+    QCOMPARE(m_directory->folder().read("config/lumora-eviewer/lumora1.ini"),
+             std::string(" Anna \r\n"));
+    QCOMPARE(m_directory->folder().read("lumora1.ini"), std::string(" Anna \r\nBert\r\n"));
   }
 
  private:
   std::unique_ptr<CurrentDirectoryScope> m_directory;
+  std::string m_config;
 };
 
 int runWindowShellTests(int argc, char** argv) {

@@ -78,6 +78,30 @@ class WindowStartTest : public QObject {
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
+  // lumora-eviewer FILE: the first Start takes FILE, later ones ask; Enter on
+  // the focused Start button presses it.
+  void commandLineInvoiceFirstThenDialogByEnter() {
+    std::filesystem::create_directory("eingang");
+    const std::string invoice = m_directory->folder().write(
+        "eingang/r.xml", makeInvoice(InvoiceSpec().withNumber("4712").withLines(1)));
+    const std::string folder = std::filesystem::canonical("eingang").string();
+    m_window->setStartInvoice(invoice);
+    int asked = 0;
+    m_window->setInvoiceChooser([&asked] {
+      ++asked;
+      return std::optional<std::string>();
+    });
+    auto* start = m_window->findChild<QPushButton*>("Button3");
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Return);
+    QCOMPARE(m_errors->count, 0);
+    QCOMPARE(asked, 0);
+    QVERIFY(std::filesystem::exists(folder + "/Beleg-4712.pdf"));
+    QCOMPARE(std::filesystem::current_path().string(), folder);
+    QTest::keyClick(start, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(asked, 1);
+  }
+
   void unreadableInvoiceShowsErrorBoxAndWindowGoesOn() {
     const std::string missing = m_directory->folder().path() + "/fehlt.xml";
     m_window->setInvoiceChooser([missing] { return std::optional<std::string>(missing); });

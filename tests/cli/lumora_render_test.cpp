@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "lumora/version.h"
 #include "platform/exceptions.h"
 #include "tests/render/render_fixture.h"
 #include "unprivileged.h"
@@ -108,7 +109,7 @@ TEST(LumoraRenderTest, OutputDirReceivesThePdfs) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() + "/Beleg-4711.pdf"));
 }
 
-TEST(LumoraRenderTest, WrongCommandLinesExitWithTwoAndHelpWithZero) {
+TEST(LumoraRenderTest, WrongCommandLinesExitWithTwoHelpAndVersionWithZero) {
   TempDir folder;
   for (const std::vector<std::string>& arguments :
        std::vector<std::vector<std::string>>{{},
@@ -125,6 +126,9 @@ TEST(LumoraRenderTest, WrongCommandLinesExitWithTwoAndHelpWithZero) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: lumora-render [OPTIONS] INVOICE.xml|INVOICE.pdf..."))
       << help.out;
+  const Outcome version = renderIn(folder.path(), {"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("lumora-render ") + kVersion + "\n");
 }
 
 // Paths are the system's: "link/.." leads through the link, an empty name

@@ -29,14 +29,6 @@ TEST(TextOutputTest, PdfPositionsRoundTwoPointSevenTimesYExactly) {
   for (const auto& row : rows) EXPECT_EQ(pdfYFromMillimetres(row.y), row.pdfY) << row.y;
 }
 
-TEST(TextOutputTest, PrinterPixelsPerMillimetre) {
-  const struct {
-    int dpi;
-    int perMillimetre;
-  } rows[] = {{300, 12}, {360, 14}, {600, 24}, {720, 28}, {1200, 47}, {96, 4}};
-  for (const auto& row : rows) EXPECT_EQ(pixelsPerMillimetre(row.dpi), row.perMillimetre);
-}
-
 TEST(TextOutputTest, FirstPdfTextStartsTheDocumentThenEveryTextSetsItsFont) {
   test::FakeLibrary fake("fakepdf.dll");
   SelectedMedium medium;
@@ -85,10 +77,11 @@ TEST(TextOutputTest, FailedConstructionStoresNothingAndTheNextTextTriesAgain) {
   EXPECT_EQ(loader.loads, 2);
 }
 
-TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
+// (115, 15) lies at 345 points across and 841.89 - 760 points down on the PDF page.
+TEST(TextOutputTest, PrinterPlacesTopLeftCornersWhereThePdfPutsThemOnThePaper) {
   const struct {
     int dpiX, dpiY, x, y;
-  } rows[] = {{600, 600, 2760, 360}, {300, 300, 1380, 180}, {600, 1200, 2760, 705}};
+  } rows[] = {{600, 600, 2875, 682}, {300, 300, 1438, 341}, {600, 1200, 2875, 1365}};
   for (const auto& row : rows) {
     test::RecordingPrinter printer(row.dpiX, row.dpiY);
     SelectedMedium medium;
@@ -99,8 +92,8 @@ TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
                   "e <1>",
                   "Arial", 8);
     ASSERT_EQ(printer.texts.size(), 1u);
-    EXPECT_EQ(printer.texts[0].x, row.x);
-    EXPECT_EQ(printer.texts[0].y, row.y);
+    EXPECT_EQ(printer.texts[0].deviceX, row.x);
+    EXPECT_EQ(printer.texts[0].deviceY, row.y);
     EXPECT_EQ(printer.texts[0].text, "Straße <1>");
     EXPECT_EQ(printer.texts[0].font, "Arial");
     EXPECT_EQ(printer.texts[0].size, 8);
@@ -108,7 +101,7 @@ TEST(TextOutputTest, PrinterPlacesTopLeftCornersInWholePixelsPerMillimetre) {
 }
 
 // Widths come back in the layout's millimetres: 3 points each on the PDF
-// page, whole pixels per millimetre on the printer.
+// page and on the printer, which sets texts where the PDF does.
 TEST(TextOutputTest, TextWidthInLayoutMillimetresOnEachMedium) {
   test::FakeLibrary fake("fakepdf.dll");
   test::RecordingPrinter printer(600, 600);
@@ -119,7 +112,7 @@ TEST(TextOutputTest, TextWidthInLayoutMillimetresOnEachMedium) {
             "pdfNewPDF;pdfMeasureTextW(Arial,8,R&D ?"
             "?);");  // the fake shows ? past ASCII
   medium.selected = Medium::Printer;
-  EXPECT_NEAR(output.textWidth("R&D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 * 600 / 72 / 24, 1e-9);
+  EXPECT_NEAR(output.textWidth("R&D \xC5\x81\xC3\xB3", "Arial", 8), 6 * 4.0 / 3, 1e-9);
   EXPECT_FALSE(printer.printing());
 }
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "app/qt_printer.h"
+#include "platform/exceptions.h"
 #include "private_cups.h"
 
 namespace lumora::test {
@@ -47,6 +48,7 @@ TEST(PrintOptionsTest, EveryDialogChoiceReachesTheQueue) {
   chosen.setPrintRange(QPrinter::PageRange);
   chosen.setPageRanges(pages);
   chosen.setColorMode(QPrinter::GrayScale);
+  chosen.setPageOrder(QPrinter::LastPageFirst);
   // Where the dialog's "Options" page keeps its CUPS options.
   chosen.printEngine()->setProperty(QPrintEngine::PrintEnginePropertyKey(0xfe00),
                                     QStringList{"job-priority", "30", "job-sheets", "none,none"});
@@ -59,6 +61,7 @@ TEST(PrintOptionsTest, EveryDialogChoiceReachesTheQueue) {
       printer.newPage();
     printer.textOut(200, 200, "Seite " + std::to_string(page));
   }
+  printer.setJobTitle("Beleg-4711");
   printer.endDoc();
 
   ASSERT_TRUE(cups.waitForPrintedPdf(120s)) << cups.errorLog();
@@ -76,6 +79,34 @@ TEST(PrintOptionsTest, EveryDialogChoiceReachesTheQueue) {
   EXPECT_EQ(attribute("multiple-document-handling"), "separate-documents-collated-copies") << all;
   EXPECT_EQ(attribute("job-priority"), "30") << all;
   EXPECT_EQ(attribute("job-sheets"), "none,none") << all;
+  EXPECT_EQ(attribute("outputorder"), "reverse") << all;
+  EXPECT_EQ(attribute("job-name"), "Beleg-4711") << all;
+}
+
+TEST(PrintOptionsTest, QueueThatRefusesJobsGivesItsReason) {
+  PrivateCups cups;
+  if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
+  static std::string server;
+  server = cups.serverVariable();
+  ::putenv(server.data());
+  ensureGuiApplication();
+  ASSERT_TRUE(cups.refuseJobs("Wartung"));
+
+  QtPrinter printer;
+  printer.qprinter().setPrinterName(QString::fromStdString(cups.queue()));
+  printer.beginDoc();
+  printer.textOut(200, 200, "Seite 1");
+  try {
+    printer.endDoc();
+    ADD_FAILURE() << "the refused job counts as sent";
+  } catch (const Exception& error) {
+    const std::string message = error.what();
+    const std::string start =
+        "Der Druckauftrag konnte nicht gesendet werden: " + cups.queue() + " (";
+    EXPECT_EQ(message.rfind(start, 0), 0u) << message;
+    EXPECT_GT(message.size(), start.size() + 10) << message;
+    EXPECT_TRUE(message.ends_with(")")) << message;
+  }
 }
 
 }  // namespace

@@ -188,6 +188,10 @@ std::map<std::string, std::string> PrivateCups::firstJobAttributes() const {
   return attributes;
 }
 
+bool PrivateCups::refuseJobs(const std::string& reason) const {
+  return runTool({"cupsreject", "-h", m_socket, "-r", reason, m_queue}).exitCode == 0;
+}
+
 std::string PrivateCups::errorLog() const {
   return m_dir.read("log/error_log");
 }

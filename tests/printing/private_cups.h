@@ -39,6 +39,9 @@ class PrivateCups {
   // as text (integers in decimal, ranges as "a-b", several joined by ",").
   std::map<std::string, std::string> firstJobAttributes() const;
 
+  // Makes the queue refuse new jobs, giving `reason`; false when it cannot.
+  bool refuseJobs(const std::string& reason) const;
+
   // The daemon's log, for a failing test to show.
   std::string errorLog() const;
 

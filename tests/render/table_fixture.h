@@ -1,7 +1,7 @@
 #pragma once
 // A layout context for the item table and the totals that records every text
-// they place. The printer medium at 25 dots per inch makes one device pixel
-// one millimetre, so the recorded positions are the layout's own.
+// they place, on the recording printer, which gives each text's position in
+// the layout's millimetres.
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ class TableTest : public ::testing::Test {
   }
 
   TempDir dir;
-  RecordingPrinter printer{/*dpiX=*/25, /*dpiY=*/25};
+  RecordingPrinter printer;
   TableHost host;
   Invoice invoice;
   TextOutput output{host, &printer};

@@ -157,14 +157,14 @@ TEST_F(TotalsTest, AmountDueNamesTheDocumentsCurrency) {
   }
 }
 
-// At 10 pt a character is 1.74 mm here: 99 fit the 173 mm from x 20 to the
-// printable area's edge.
+// At 10 pt a character is 5 points, 1.67 layout millimetres here: 103 fit
+// the 173 mm from x 20 to the printable area's edge.
 TEST_F(TotalsTest, NoteKeepsItsSizeAndWrapsAtBlanksOneLinePerFiveMillimetres) {
   const std::string word(60, 'w'), longWord(250, 'l');
   drawTotalsOf(monetaryTotal() + paymentTerms(word + "  " + word + " " + longWord + " Ende"),
                RateSums{});
-  EXPECT_THAT(textsAt(20), ElementsAre(word, word, longWord.substr(0, 99), longWord.substr(0, 99),
-                                       longWord.substr(0, 52) + " Ende"));
+  EXPECT_THAT(textsAt(20), ElementsAre(word, word, longWord.substr(0, 103), longWord.substr(0, 103),
+                                       longWord.substr(0, 44) + " Ende"));
   for (const PrintedText& line : at(20)) EXPECT_EQ(line.size, 10);
   EXPECT_EQ(at(20).front().y, 140);
   EXPECT_EQ(at(20).back().y, 160);

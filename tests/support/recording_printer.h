@@ -1,7 +1,11 @@
 #pragma once
-// A printer that records what it is asked to do. At 25.4 dots per inch one
-// device pixel is one millimetre, so layout tests read positions in mm.
+// A printer that records what it is asked to do, at 254 dots per inch
+// unless told otherwise. Each text keeps its device position and, for layout
+// tests, the layout's millimetres it stands for: the printer puts texts where
+// the PDF medium does, 3 points per millimetre across and 2.7 down from 800
+// points above the foot of an A4 page.
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -11,8 +15,10 @@ namespace lumora::test {
 
 struct PrintedText {
   int page = 1;  // counted from 1 within the job
-  int x = 0;     // device pixels
+  int x = 0;     // layout millimetres
   int y = 0;
+  int deviceX = 0;  // device pixels
+  int deviceY = 0;
   std::string text;  // UTF-8, as drawn
   std::string font;
   int size = 0;
@@ -20,9 +26,7 @@ struct PrintedText {
 
 class RecordingPrinter : public Printer {
  public:
-  explicit RecordingPrinter(int dpiX = 254, int dpiY = 254) : m_dpiX(dpiX), m_dpiY(dpiY) {
-    // 254 dpi gives 10 pixels per millimetre; use millimetres() to read mm.
-  }
+  explicit RecordingPrinter(int dpiX = 254, int dpiY = 254) : m_dpiX(dpiX), m_dpiY(dpiY) {}
 
   bool printing() const override { return m_printing; }
   void beginDoc() override {
@@ -45,7 +49,9 @@ class RecordingPrinter : public Printer {
     m_size = pointSize;
   }
   void textOut(int x, int y, std::string_view text) override {
-    texts.push_back({page, x, y, std::string(text), m_font, m_size});
+    const int mmX = static_cast<int>(std::lround(x * 72.0 / m_dpiX / 3));
+    const int mmY = static_cast<int>(std::lround((y * 72.0 / m_dpiY - (841.89 - 800)) / 2.7));
+    texts.push_back({page, mmX, mmY, x, y, std::string(text), m_font, m_size});
   }
   // Every character half an em wide: size / 2 points.
   double textWidth(std::string_view, int pointSize, std::string_view text) override {
@@ -56,15 +62,11 @@ class RecordingPrinter : public Printer {
   int logPixelsX() const override { return m_dpiX; }
   int logPixelsY() const override { return m_dpiY; }
 
-  // The texts of one page with positions in millimetres (at 254 dpi).
+  // The texts of one page.
   std::vector<PrintedText> onPage(int wanted) const {
     std::vector<PrintedText> result;
-    for (PrintedText t : texts) {
-      if (t.page != wanted) continue;
-      t.x /= 10;
-      t.y /= 10;
-      result.push_back(t);
-    }
+    for (const PrintedText& t : texts)
+      if (t.page == wanted) result.push_back(t);
     return result;
   }
 
