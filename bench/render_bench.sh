@@ -9,6 +9,7 @@
 #   bench/render_bench.sh [BUILD_DIR] [LINES...]
 #   bench/render_bench.sh --floor [BUILD_DIR]
 #   bench/render_bench.sh --batch [BUILD_DIR] [COUNT] [INVOICE_FOLDER]
+#   bench/render_bench.sh --note [BUILD_DIR] [MEGABYTES]
 #
 # BUILD_DIR defaults to build; LINES to "5 10 100 1000 10000 100000".
 # --floor times a one-page invoice against bench/cairo_floor (a bare cairo
@@ -16,6 +17,8 @@
 # --batch renders COUNT (1000) copies of the invoices in INVOICE_FOLDER
 # (../shared/invoices/public), each copy in a folder of its own, in one call
 # and reports invoices per second.
+# --note renders the 10-line invoice with a payment note of MEGABYTES (20)
+# of words and reports the CPU time, peak memory and pages.
 
 set -euo pipefail
 
@@ -24,6 +27,7 @@ mode=table
 case "${1:-}" in
   --floor) mode=floor; shift ;;
   --batch) mode=batch; shift ;;
+  --note) mode=note; shift ;;
 esac
 build="${1:-build}"
 shift || true
@@ -56,6 +60,28 @@ for label, f, l in (("wall, mean (ms)", floor["mean"], render["mean"]),
                     ("CPU, user + system (ms)", cpu(floor), cpu(render))):
     print("| %s | %.1f | %.1f | %.2f |" % (label, f * 1000, l * 1000, l / f))
 EOF
+  exit 0
+fi
+
+if [ "$mode" = note ]; then
+  megabytes="${1:-20}"
+  "$(dirname "$renderer")/make_invoice" 10 "$work/short.xml"
+  python3 - "$work/short.xml" "$work/note.xml" "$megabytes" <<'EOF'
+import re, sys
+text = open(sys.argv[1], encoding="utf-8").read()
+size = int(sys.argv[3]) * 1000 * 1000
+words = "Zahlbar innerhalb von vierzehn Tagen ohne Abzug auf das genannte Konto "
+note = (words * (size // len(words) + 1))[:size]
+text = re.sub(r"(<cac:PaymentTerms>\s*<cbc:Note>).*?(</cbc:Note>)",
+              lambda m: m.group(1) + note + m.group(2), text, count=1, flags=re.S)
+open(sys.argv[2], "w", encoding="utf-8").write(text)
+EOF
+  mkdir "$work/out"
+  /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$renderer" --output-dir "$work/out" "$work/note.xml" >/dev/null
+  read -r wall user system rss < <(tail -1 "$work/time")
+  pages=$(pdfinfo "$work/out/Beleg-BENCH-10.pdf" 2>/dev/null | awk '/^Pages:/{print $2}')
+  python3 -c 'import sys; print("note of %s MB: %s pages in %.2f s (CPU %.2f s), peak %.1f MB" % (sys.argv[1], sys.argv[2], float(sys.argv[3]), float(sys.argv[4]) + float(sys.argv[5]), int(sys.argv[6]) / 1024))' \
+    "$megabytes" "${pages:-?}" "$wall" "$user" "$system" "$rss"
   exit 0
 fi
 

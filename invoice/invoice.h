@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "invoice/block_list.h"
 #include "invoice/document_kind.h"
 
 namespace lumora {
@@ -67,7 +68,7 @@ struct Invoice {
   std::string iban;
   Seller seller;
   Party buyer;
-  std::vector<InvoiceLine> lines;
+  BlockList<InvoiceLine> lines;
   std::string netTotal;
   std::string grossTotal;
   std::string allowanceTotal;

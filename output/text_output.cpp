@@ -116,8 +116,9 @@ void TextOutput::newPage() {
 
 bool TextOutput::finish(const OutputFolder& folder, const std::string& fileName) {
   if (m_printer && m_printer->printing()) {
-    // The job bears the name the PDF would have, without its folder and ".pdf".
+    // The job bears the name the PDF would have, without ".pdf".
     std::string_view title(fileName);
+    title.remove_prefix(title.find_last_of('/') + 1);
     if (title.ends_with(".pdf")) title.remove_suffix(4);
     m_printer->setJobTitle(title);
     m_printer->endDoc();

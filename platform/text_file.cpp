@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/exceptions.h"
+#include "platform/regular_file.h"
 
 namespace lumora {
 namespace {
@@ -45,30 +46,7 @@ void throwInOutError(int errorCode) {
   throw InOutError(inOutErrorMessage(errorCode), errorCode);
 }
 
-namespace {
-
-// Opens a regular file for reading, as both readers do.
-int openRegularFile(const std::string& path) {
-  // A name with a NUL byte cannot reach the file system intact.
-  if (path.find('\0') != std::string::npos) throwInOutError(EINVAL);
-  // Opened without blocking, so that a named pipe cannot stall the program;
-  // only regular files are read: a pipe or a device might never end.
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throwInOutError(errno);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const int error = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
-    ::close(fd);
-    throwInOutError(error);
-  }
-  // O_NONBLOCK stays set: it does not change how a regular file is read.
-  return fd;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TextFileReader::TextFileReader(const std::string& path)
     : m_buffer(std::make_unique_for_overwrite<char[]>(kFirstReadSize)), m_capacity(kFirstReadSize) {

@@ -31,7 +31,7 @@ constexpr std::int64_t kNameWidth = 45;
 RateSums drawItemTable(LayoutContext& layout) {
   RenderState& state = layout.state;
   const int size = state.basesize;
-  const std::vector<InvoiceLine>& lines = layout.invoice.lines;
+  const auto& lines = layout.invoice.lines;
 
   LineSums sums;
   // After the last invoice line, one pass with an empty line still draws its

@@ -98,7 +98,9 @@ DYNAPDF_API int32_t pdfWriteTextW(DynaPdfInstance* pdf, double x, double y, cons
 DYNAPDF_API int32_t pdfMeasureTextW(DynaPdfInstance* pdf, const char16_t* fontName, double size,
                                     const char16_t* text, double* width);
 
-/* Finishes the current page. Fails when no page is open. */
+/* Finishes the current page, which is drawn now: the open document keeps
+ * its pages as compressed PDF bytes, not as texts. Fails when no page is
+ * open. */
 DYNAPDF_API int32_t pdfEndPage(DynaPdfInstance* pdf);
 
 /* Names the file that pdfCloseFile writes, replacing a name given before.

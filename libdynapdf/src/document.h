@@ -1,8 +1,10 @@
-// The document an instance builds in memory. Nothing is drawn until the
-// document is closed, so a run that fails halfway never touches a file.
+// The document an instance builds. Each page is drawn when it ends and kept
+// as PDF bytes in memory; nothing reaches a file until the document is
+// closed, so a run that fails halfway never touches one.
 #ifndef DYNAPDF_DOCUMENT_H
 #define DYNAPDF_DOCUMENT_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,9 +30,7 @@ struct TextRun {
   bool plain = true;  // cairo draws it in the font alone; else the text module sets it
 };
 
-struct Page {
-  std::vector<TextRun> runs;
-};
+class PageStream;
 
 struct Document {
   std::string outputPath;  // empty until an output file is named
@@ -39,8 +39,10 @@ struct Document {
   // outputPath as it is when the document is written.
   Descriptor outputFolder;
   PageSize pageSize = kA4Portrait;
-  std::vector<Page> pages;
-  bool pageOpen = false;  // the last page still takes text
+  std::vector<TextRun> openPage;  // the runs of the page that still takes text
+  bool pageOpen = false;
+  bool hasPage = false;                 // a page was appended
+  std::shared_ptr<PageStream> drawing;  // the pages that have ended, made on first use
   int currentFont = -1;
   bool failed = false;       // a call failed unexpectedly; the document will not be written
   bool fontMissing = false;  // a font could not be found: text is missing, nothing is written

@@ -73,12 +73,9 @@ FontFace* FontRegistry::faceFor(const std::string& family) {
   if (FcPatternGetCharSet(match.get(), FC_CHARSET, 0, &coverage) == FcResultMatch) {
     face->coverage.reset(FcCharSetCopy(coverage));
   }
-  // The face names the resolved family but leaves the final match to cairo,
-  // which adds the PDF surface's own font options (no hinting) when it
-  // creates the scaled font.
-  PatternPtr pattern = regularPattern(face->family.c_str());
-  if (!pattern) return nullptr;
-  face->face.reset(cairo_ft_font_face_create_for_pattern(pattern.get()));
+  // The face is the file fontconfig matched: cairo opens it as it is for
+  // every size instead of matching the family again for each.
+  face->face.reset(cairo_ft_font_face_create_for_pattern(match.get()));
   if (cairo_font_face_status(face->face.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
   return m_faces.emplace(family, std::move(face)).first->second.get();
 }

@@ -8,7 +8,6 @@
 #include "utf16.h"
 
 using dynapdf::Document;
-using dynapdf::Page;
 
 namespace {
 
@@ -36,8 +35,9 @@ bool DynaPdfInstance::createNewPdf(const char* fileName) {
 bool DynaPdfInstance::append() {
   Document* document = usableDocument();
   if (document == nullptr || document->pageOpen) return false;
-  document->pages.emplace_back();
+  document->openPage.clear();
   document->pageOpen = true;
+  document->hasPage = true;
   return true;
 }
 
@@ -72,7 +72,7 @@ bool DynaPdfInstance::writeText(double x, double y, const char16_t* text) {
   }
   std::string utf8 = dynapdf::utf16ToUtf8(text);
   const bool plain = m_fonts.drawsAlone(document->currentFont, utf8);
-  document->pages.back().runs.push_back({document->currentFont, x, y, std::move(utf8), plain});
+  document->openPage.push_back({document->currentFont, x, y, std::move(utf8), plain});
   return true;
 }
 
@@ -98,8 +98,17 @@ double DynaPdfInstance::widthOf(int font, const std::string& utf8) {
 bool DynaPdfInstance::endPage() {
   Document* document = usableDocument();
   if (document == nullptr || !document->pageOpen) return false;
-  document->pageOpen = false;
+  drawOpenPage(*document);
   return true;
+}
+
+void DynaPdfInstance::drawOpenPage(Document& document) {
+  if (!document.drawing)
+    document.drawing = std::make_shared<dynapdf::PageStream>(m_fonts, m_fallback);
+  document.drawing->addPage(document.openPage, document.pageSize);
+  document.pageOpen = false;
+  document.openPage.clear();
+  document.openPage.shrink_to_fit();
 }
 
 bool DynaPdfInstance::openOutputFile(const char* path) {
@@ -125,7 +134,7 @@ bool DynaPdfInstance::closeFile() {
   std::optional<Document> document = std::move(m_document);
   m_document.reset();
   m_closeError = EINVAL;
-  if (!document || document->outputPath.empty() || document->pages.empty()) return false;
+  if (!document || document->outputPath.empty() || !document->hasPage) return false;
   if (document->failed) {
     m_closeError = ENOMEM;
     return false;
@@ -144,8 +153,9 @@ bool DynaPdfInstance::closeFile() {
     }
     name.erase(0, name.rfind('/') + 1);  // the bare name; one without a slash stays whole
   }
+  if (document->pageOpen) drawOpenPage(*document);
   dynapdf::AtomicFile file(folder.get(), name);
-  if (file.open() && dynapdf::renderPdf(*document, m_fonts, m_fallback, file) && file.commit()) {
+  if (file.open() && document->drawing->finish(file) && file.commit()) {
     m_closeError = 0;
     return true;
   }

@@ -1,6 +1,6 @@
-// One PDF-writer instance: makes documents one after the other, each kept in
-// memory until pdfCloseFile writes it. Calls that do not fit the document's
-// state are refused with false rather than guessed at.
+// One PDF-writer instance: makes documents one after the other, each drawn
+// page by page and kept in memory until pdfCloseFile writes it. Calls that do not fit the
+// document's state are refused with false rather than guessed at.
 #ifndef DYNAPDF_INSTANCE_H
 #define DYNAPDF_INSTANCE_H
 
@@ -33,6 +33,7 @@ struct DynaPdfInstance {
 
  private:
   dynapdf::Document* usableDocument();
+  void drawOpenPage(dynapdf::Document& document);
   double widthOf(int font, const std::string& utf8);
 
   dynapdf::FontRegistry m_fonts;

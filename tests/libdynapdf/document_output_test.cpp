@@ -69,6 +69,10 @@ class DocumentOutput : public ::testing::Test {
 };
 
 TEST_F(DocumentOutput, PagesAreA4AndKeepTheirOwnText) {
+  // Pages are drawn as they end: those of a document dropped unwritten must
+  // not reach the next one.
+  ASSERT_TRUE(m_session.startDocument());
+  ASSERT_TRUE(m_session.write({{60, 786, u"Verworfen"}}) && m_session.nextPage());
   const std::string path =
       writeDocument({{{60, 786, u"Erste Seite"}}, {{60, 786, u"Zweite Seite"}}, {}});
 
