@@ -26,6 +26,18 @@ constexpr int kLowestClosingRule = 205;
 // many characters.
 constexpr std::int64_t kNameWidth = 45;
 
+// The description follows the rest of the name in the continuation lines,
+// with a blank between them so that the name's last word and the
+// description's first do not run together.
+void appendLongText(std::string& langtext, std::string_view description) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  if (!langtext.empty() && !description.empty() && !blank(langtext.back()) &&
+      !blank(description.front())) {
+    langtext += ' ';
+  }
+  langtext += description;
+}
+
 }  // namespace
 
 RateSums drawItemTable(LayoutContext& layout) {
@@ -51,7 +63,7 @@ RateSums drawItemTable(LayoutContext& layout) {
     const Cut first = cutPiece(line.name, kNameWidth);
     cell(Column::Bezeichnung, first.piece);
     std::string langtext(first.rest);
-    if (layout.host.longTextChecked()) langtext += line.description;
+    if (layout.host.longTextChecked()) appendLongText(langtext, line.description);
 
     cell(Column::ArtikelNr, line.itemNumber);
 

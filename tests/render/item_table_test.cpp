@@ -143,11 +143,11 @@ INSTANTIATE_TEST_SUITE_P(
                      {kName.substr(45, 45), kName.substr(90, 10)},
                      {110, 115}},
         LongTextCase{"description_unchecked_is_not_shown", 20, "Beschreibung", false, {}, {}},
-        LongTextCase{"name50_then_description_directly",
+        LongTextCase{"name50_then_description_after_a_blank",
                      50,
                      "0123456789",
                      true,
-                     {kName.substr(45, 5) + "0123456789"},
+                     {kName.substr(45, 5) + " 0123456789"},
                      {110}},
         LongTextCase{"short_name_description_on_first_continuation",
                      20,
@@ -179,8 +179,8 @@ TEST_F(ItemTableTest, PiecesAre45CharactersEndingBetweenWords) {
       {"Rechnungsordner mit Rückenbreite 8 cm, Je Sets 10 Ordner",
        "",
        {"Rechnungsordner mit Rückenbreite 8 cm, Je ", "Sets 10 Ordner"}},
-      // Each long-text piece is cut the same way, across the name's end.
-      {x44 + "xx", x40 + " über", {x44 + "x", "x" + x40 + " ", "über"}},
+      // Each long-text piece is cut the same way, after the name's rest and a blank.
+      {x44 + "xx", x40 + " über", {x44 + "x", "x " + x40 + " ", "über"}},
   };
   for (const Case& c : cases) {
     printer.texts.clear();
