@@ -62,18 +62,19 @@ QPDFObjectHandle dictionaryKey(QPDFObjectHandle dictionary, const char* key) {
   return dictionary.isDictionary() ? dictionary.getKey(key) : QPDFObjectHandle::newNull();
 }
 
-// A file specification's name: /UF (Unicode), else /F, else `fallback`.
-std::string fileSpecName(QPDFObjectHandle spec, const std::string& fallback) {
+// The name a file entry (the dictionary that describes one embedded file)
+// gives: /UF (Unicode), else /F, else `fallback`.
+std::string fileEntryName(QPDFObjectHandle entry, const std::string& fallback) {
   for (const char* key : {"/UF", "/F"}) {
-    QPDFObjectHandle name = dictionaryKey(spec, key);
+    QPDFObjectHandle name = dictionaryKey(entry, key);
     if (name.isString() && !name.getUTF8Value().empty()) return name.getUTF8Value();
   }
   return fallback;
 }
 
-// The embedded file stream of a file specification, or null.
-QPDFObjectHandle embeddedStream(QPDFObjectHandle spec) {
-  QPDFObjectHandle streams = dictionaryKey(spec, "/EF");
+// The embedded file stream of a file entry, or null.
+QPDFObjectHandle embeddedStream(QPDFObjectHandle entry) {
+  QPDFObjectHandle streams = dictionaryKey(entry, "/EF");
   for (const char* key : {"/UF", "/F"}) {
     QPDFObjectHandle stream = dictionaryKey(streams, key);
     if (stream.isStream()) return stream;
@@ -195,14 +196,14 @@ class QpdfEmbeddedFiles final : public EmbeddedFiles {
     }
   }
 
-  void add(QPDFObjectHandle spec, const std::string& key) {
-    QPDFObjectHandle stream = embeddedStream(spec);
+  void add(QPDFObjectHandle entry, const std::string& key) {
+    QPDFObjectHandle stream = embeddedStream(entry);
     if (stream.isNull() || !m_seen.insert(stream.getObjGen()).second) return;
     std::string subtype;
     if (QPDFObjectHandle type = dictionaryKey(stream.getDict(), "/Subtype"); type.isName()) {
       subtype = type.getName().substr(1);
     }
-    m_files.push_back({fileSpecName(spec, key), subtype});
+    m_files.push_back({fileEntryName(entry, key), subtype});
     m_streams.push_back(stream);
   }
 

@@ -62,7 +62,7 @@ class WindowStartTest : public QObject {
   void startWritesPdfBesideInvoiceAndOpensIt() {
     std::filesystem::create_directory("eingang");
     const std::string invoice = m_directory->folder().write(
-        "eingang/r.xml", makeInvoice(InvoiceSpec().withNumber("4711").withLines(3)));
+        "eingang/r.xml", makeInvoice(InvoiceRecipe().withNumber("4711").withLines(3)));
     const std::string folder = std::filesystem::canonical("eingang").string();
     m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
 
@@ -83,7 +83,7 @@ class WindowStartTest : public QObject {
   void commandLineInvoiceFirstThenDialogByEnter() {
     std::filesystem::create_directory("eingang");
     const std::string invoice = m_directory->folder().write(
-        "eingang/r.xml", makeInvoice(InvoiceSpec().withNumber("4712").withLines(1)));
+        "eingang/r.xml", makeInvoice(InvoiceRecipe().withNumber("4712").withLines(1)));
     const std::string folder = std::filesystem::canonical("eingang").string();
     m_window->setStartInvoice(invoice);
     int asked = 0;
@@ -114,7 +114,7 @@ class WindowStartTest : public QObject {
 
     // The window stays usable: the next run succeeds.
     const std::string invoice = m_directory->folder().write(
-        "gut.xml", makeInvoice(InvoiceSpec().withNumber("12").withLines(1)));
+        "gut.xml", makeInvoice(InvoiceRecipe().withNumber("12").withLines(1)));
     m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
     clickStart();
     QCOMPARE(m_errors->count, 1);
@@ -148,7 +148,7 @@ class WindowStartTest : public QObject {
 
   void printerMediumPrintsOnePrinterPagePerPage() {
     const std::string invoice = m_directory->folder().write(
-        "lang.xml", makeInvoice(InvoiceSpec().withNumber("77").withLines(20)));
+        "lang.xml", makeInvoice(InvoiceRecipe().withNumber("77").withLines(20)));
     const std::string printed = m_directory->folder().path() + "/gedruckt.pdf";
     m_window->setInvoiceChooser([invoice] { return std::optional<std::string>(invoice); });
     int dialogs = 0;

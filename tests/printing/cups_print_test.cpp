@@ -43,7 +43,7 @@ TEST(CupsPrintTest, TwoPagesComeOutAsThePdfMediumShowsThem) {
   if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
 
   RenderFolder folder;
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711").withLines(20)));
+  folder.write("rechnung.xml", makeInvoice(InvoiceRecipe().withNumber("4711").withLines(20)));
   const ProgramRun onPdf = folder.render({"rechnung.xml"});
   ASSERT_EQ(onPdf.exitCode, 0) << onPdf.err;
   const std::string medium = folder.file("Beleg-4711.pdf");
@@ -88,7 +88,7 @@ TEST(CupsPrintTest, RunThatStopsPartWayPrintsNothing) {
 
   RenderFolder folder;
   // The header is drawn, then the first line's amount, no number, stops the run.
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withLineAmount("12 USD")));
+  folder.write("rechnung.xml", makeInvoice(InvoiceRecipe().withLineAmount("12 USD")));
   ProgramOptions printing;
   printing.environment = {cups.serverVariable(), "QT_QPA_PLATFORM=offscreen"};
   const ProgramRun run = folder.render({"--printer", cups.queue(), "rechnung.xml"}, printing);

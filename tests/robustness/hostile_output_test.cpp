@@ -47,8 +47,8 @@ TEST(HostileOutputTest, WriteProtectionAndPermissionsAreRespected) {
   if (const auto reason = unprivilegedRunImpossible()) GTEST_SKIP() << *reason;
   RenderFolder folder;
   const std::string aus = ownOutputFolder(folder);
-  folder.write("geschuetzt.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
-  folder.write("verlinkt.xml", makeInvoice(InvoiceSpec().withNumber("4712")));
+  folder.write("geschuetzt.xml", makeInvoice(InvoiceRecipe().withNumber("4711")));
+  folder.write("verlinkt.xml", makeInvoice(InvoiceRecipe().withNumber("4712")));
   folder.write("aus/Beleg-4711.pdf", kEarlierPdf);
   handOver(aus + "/Beleg-4711.pdf");
   ASSERT_EQ(::chmod((aus + "/Beleg-4711.pdf").c_str(), 0444), 0);
@@ -73,7 +73,7 @@ TEST(HostileOutputTest, WriteProtectionAndPermissionsAreRespected) {
   EXPECT_EQ(modeOf(aus + "/ziel") & 0777, 0777u);
 
   // Without /proc the umask cannot be read there; it counts all the same.
-  folder.write("privat.xml", makeInvoice(InvoiceSpec().withNumber("4713")));
+  folder.write("privat.xml", makeInvoice(InvoiceRecipe().withNumber("4713")));
   options.umask = 077;
   options.withoutProc = true;
 #if defined(__SANITIZE_ADDRESS__) || defined(LUMORA_CLANG_ADDRESS_SANITIZER)
@@ -125,7 +125,7 @@ TEST(HostileOutputTest, SignalWhileThePdfIsWrittenLeavesNothing) {
   RenderFolder folder;
   const std::string aus = ownOutputFolder(folder);
   // Enough pages that writing them takes a while.
-  folder.write("lang.xml", makeInvoice(InvoiceSpec().withNumber("4711").withLines(3000)));
+  folder.write("lang.xml", makeInvoice(InvoiceRecipe().withNumber("4711").withLines(3000)));
   for (const int signal : {SIGINT, SIGTERM}) {
     bool signalled = false;
     for (int attempt = 0; attempt < 20 && !signalled; ++attempt) {

@@ -39,7 +39,7 @@ bool pageShows(const std::string& pdf, int page, const std::string& text) {
 TEST(OddInputTest, FilesThatAreNoInvoiceOrNoXmlAreRefused) {
   // Nothing names an invoice, a credit note or a CII invoice, or the file is
   // not well-formed XML: the user is told so, and nothing is written.
-  const std::string invoice = makeInvoice(InvoiceSpec().withNumber("4711").withLines(3));
+  const std::string invoice = makeInvoice(InvoiceRecipe().withNumber("4711").withLines(3));
   std::string noNumberCloses = invoice;
   for (std::size_t at; (at = noNumberCloses.find("</cbc:ID>")) != std::string::npos;) {
     noNumberCloses.erase(at, 9);
@@ -80,7 +80,7 @@ TEST(OddInputTest, FilesThatAreNoInvoiceOrNoXmlAreRefused) {
 
 TEST(OddInputTest, InvoiceInUtf16IsRead) {
   RenderFolder folder;
-  std::string xml = makeInvoice(InvoiceSpec().withNumber("4711"));
+  std::string xml = makeInvoice(InvoiceRecipe().withNumber("4711"));
   xml.replace(xml.find("UTF-8"), 5, "UTF-16");
   folder.write("r.xml", utf16le(xml));
   const ProgramRun run = folder.render({"r.xml"});
@@ -93,7 +93,7 @@ TEST(OddInputTest, HundredMegabytesOnOneLine) {
   // A real invoice carries its attachments as one long base64 line; here the
   // whole file is one line of 100 MB. It must finish, in bounded memory.
   RenderFolder folder;
-  std::string xml = makeInvoice(InvoiceSpec().withNumber("4711").withLines(5).onOneLine());
+  std::string xml = makeInvoice(InvoiceRecipe().withNumber("4711").withLines(5).onOneLine());
   const std::string attachment =
       "<cac:AdditionalDocumentReference><cbc:ID>Anlage</cbc:ID><cac:Attachment>"
       "<cbc:EmbeddedDocumentBinaryObject mimeCode=\"application/pdf\">" +
@@ -113,7 +113,7 @@ TEST(OddInputTest, HundredMegabytesOnOneLine) {
 
 TEST(OddInputTest, TenThousandInvoiceLines) {
   RenderFolder folder;
-  folder.write("lang.xml", makeInvoice(InvoiceSpec().withNumber("4711").withLines(10000)));
+  folder.write("lang.xml", makeInvoice(InvoiceRecipe().withNumber("4711").withLines(10000)));
   const ProgramRun run = folder.render({"lang.xml"});
   const std::string pdf = folder.file("Beleg-4711.pdf");
   expectPdf(run, pdf);

@@ -52,7 +52,7 @@ class TmpfsMount {
 TEST(OutputFileTest, NumberCannotLeadOutOfTheFolder) {
   RenderFolder folder;
   std::filesystem::create_directory(folder.file("ein"));
-  folder.write("ein/rechnung.xml", makeInvoice(InvoiceSpec().withNumber("../../raus")));
+  folder.write("ein/rechnung.xml", makeInvoice(InvoiceRecipe().withNumber("../../raus")));
   const ProgramRun run = folder.render({"ein/rechnung.xml"});
   expectPdf(run, folder.file("ein/Beleg-.._.._raus.pdf"));
   EXPECT_EQ(folder.entries(), std::set<std::string>{"ein"});
@@ -62,7 +62,7 @@ TEST(OutputFileTest, NumberCannotLeadOutOfTheFolder) {
 TEST(OutputFileTest, FailedConversionKeepsTheEarlierPdf) {
   RenderFolder folder;
   folder.write("rechnung.xml",
-               makeInvoice(InvoiceSpec().withNumber("4711").withLineAmount("12 SEK")));
+               makeInvoice(InvoiceRecipe().withNumber("4711").withLineAmount("12 SEK")));
   folder.write("Beleg-4711.pdf", kEarlierPdf);
   const ProgramRun run = folder.render({"rechnung.xml"});
   EXPECT_EQ(run.exitCode, 1);
@@ -77,7 +77,7 @@ TEST(OutputFileTest, UnwritableFolderKeepsTheEarlierPdf) {
   if (const auto reason = unprivilegedRunImpossible()) GTEST_SKIP() << *reason;
   RenderFolder folder;
   std::filesystem::create_directory(folder.file("aus"));
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("rechnung.xml", makeInvoice(InvoiceRecipe().withNumber("4711")));
   folder.write("aus/Beleg-4711.pdf", kEarlierPdf);
   ASSERT_EQ(::chmod(folder.file("aus/Beleg-4711.pdf").c_str(), 0666),
             0);  // only the folder refuses
@@ -94,7 +94,7 @@ TEST(OutputFileTest, FullDiskKeepsTheEarlierPdf) {
   std::filesystem::create_directory(folder.file("voll"));
   TmpfsMount disk(folder.file("voll"), "size=8k,mode=0755");
   if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here: " << disk.error();
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("rechnung.xml", makeInvoice(InvoiceRecipe().withNumber("4711")));
   folder.write("voll/Beleg-4711.pdf", kEarlierPdf);
   const ProgramRun run = folder.render({"--output-dir", "voll", "rechnung.xml"});
   expectFailure(run, "rechnung.xml", writeError(folder.file("voll/Beleg-4711.pdf"), ENOSPC));
@@ -104,7 +104,7 @@ TEST(OutputFileTest, FullDiskKeepsTheEarlierPdf) {
 
 TEST(OutputFileTest, FolderInThePlaceOfThePdf) {
   RenderFolder folder;
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("rechnung.xml", makeInvoice(InvoiceRecipe().withNumber("4711")));
   std::filesystem::create_directory(folder.file("Beleg-4711.pdf"));
   const ProgramRun run = folder.render({"rechnung.xml"});
   expectFailure(run, "rechnung.xml", writeError(folder.file("Beleg-4711.pdf"), EISDIR));
@@ -116,7 +116,7 @@ TEST(OutputFileTest, FolderInThePlaceOfThePdf) {
 // and the earlier PDF stays.
 TEST(OutputFileTest, NoUsableFontWritesNothing) {
   RenderFolder folder;
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("rechnung.xml", makeInvoice(InvoiceRecipe().withNumber("4711")));
   folder.write("Beleg-4711.pdf", kEarlierPdf);
   const std::string noFonts =
       folder.write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
@@ -133,7 +133,7 @@ TEST(OutputFileTest, NoUsableFontWritesNothing) {
 // writer left behind go with the next write; one still being written stays.
 TEST(OutputFileTest, ReplacingKeepsPermissionsAndRemovesStaleTemporaries) {
   RenderFolder folder;
-  folder.write("rechnung.xml", makeInvoice(InvoiceSpec().withNumber("4711")));
+  folder.write("rechnung.xml", makeInvoice(InvoiceRecipe().withNumber("4711")));
   folder.write("Beleg-4711.pdf", kEarlierPdf);
   ASSERT_EQ(::chmod(folder.file("Beleg-4711.pdf").c_str(), 0600), 0);
   const std::string stale = folder.write(".dynapdf-Ab12Cd", "left by a crash");
@@ -155,10 +155,10 @@ TEST(OutputFileTest, ReplacingKeepsPermissionsAndRemovesStaleTemporaries) {
 TEST(OutputFileTest, MessagesQuoteAtMost200BytesOfTheInvoice) {
   RenderFolder folder;
   const std::string number(1 << 20, 'N');
-  folder.write("nummer.xml", makeInvoice(InvoiceSpec().withNumber(number)));
+  folder.write("nummer.xml", makeInvoice(InvoiceRecipe().withNumber(number)));
   folder.write(
       "waehrung.xml",
-      makeInvoice(InvoiceSpec().withNumber("4711").withLineAmount(std::string(1 << 20, 'W'))));
+      makeInvoice(InvoiceRecipe().withNumber("4711").withLineAmount(std::string(1 << 20, 'W'))));
   const ProgramRun run = folder.render({"nummer.xml", "waehrung.xml"});
   EXPECT_EQ(run.exitCode, 1);
   const std::string pdf = folder.file("Beleg-" + number + ".pdf");
@@ -176,8 +176,8 @@ TEST(OutputFileTest, MessagesQuoteAtMost200BytesOfTheInvoice) {
 // does not silently replace the first, unless --overwrite says so.
 TEST(OutputFileTest, OneCallWritesEachPdfOnce) {
   RenderFolder folder;
-  folder.write("erste.xml", makeInvoice(InvoiceSpec().withNumber("A/1")));
-  folder.write("zweite.xml", makeInvoice(InvoiceSpec().withNumber("A_1")));
+  folder.write("erste.xml", makeInvoice(InvoiceRecipe().withNumber("A/1")));
+  folder.write("zweite.xml", makeInvoice(InvoiceRecipe().withNumber("A_1")));
   const std::string pdf = folder.file("Beleg-A_1.pdf");
   const ProgramRun refused = folder.render({"erste.xml", "zweite.xml"});
   EXPECT_EQ(refused.exitCode, 1);

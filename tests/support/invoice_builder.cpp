@@ -223,16 +223,16 @@ std::string minimalInvoice(const std::string& number, const std::vector<std::str
   return invoiceFile(elements);
 }
 
-std::string makeInvoice(const InvoiceSpec& spec) {
+std::string makeInvoice(const InvoiceRecipe& recipe) {
   std::vector<std::string> elements;
-  for (InvoiceLine line : numberedLines(spec.lines)) {
+  for (InvoiceLine line : numberedLines(recipe.lines)) {
     line.id = "L" + line.id;
-    if (!spec.lineAmount.empty()) line.amount = spec.lineAmount;
+    if (!recipe.lineAmount.empty()) line.amount = recipe.lineAmount;
     elements.push_back(invoiceLineXml(line));
   }
-  elements.push_back(payableTotal(cents(spec.lines * 1190LL)));
-  const std::string xml = minimalInvoice(spec.number, elements);
-  return spec.oneFileLine ? onOneLine(xml) : xml;
+  elements.push_back(payableTotal(cents(recipe.lines * 1190LL)));
+  const std::string xml = minimalInvoice(recipe.number, elements);
+  return recipe.oneFileLine ? onOneLine(xml) : xml;
 }
 
 std::string benchmarkInvoice(int lines) {

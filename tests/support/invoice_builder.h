@@ -61,19 +61,19 @@ std::string minimalInvoice(const std::string& number, const std::vector<std::str
 
 // The made-up invoice of the end-to-end tests: the minimal header, `lines`
 // numbered lines "L1", "L2", ..., and the amount due.
-struct InvoiceSpec {
+struct InvoiceRecipe {
   std::string number = "4711";
   int lines = 2;
   std::string lineAmount;    // of every line; a text that is no number fails the run
   bool oneFileLine = false;  // the whole file without a line break
 
-  InvoiceSpec& withNumber(std::string value) { return number = std::move(value), *this; }
-  InvoiceSpec& withLines(int value) { return lines = value, *this; }
-  InvoiceSpec& withLineAmount(std::string value) { return lineAmount = std::move(value), *this; }
-  InvoiceSpec& onOneLine() { return oneFileLine = true, *this; }
+  InvoiceRecipe& withNumber(std::string value) { return number = std::move(value), *this; }
+  InvoiceRecipe& withLines(int value) { return lines = value, *this; }
+  InvoiceRecipe& withLineAmount(std::string value) { return lineAmount = std::move(value), *this; }
+  InvoiceRecipe& onOneLine() { return oneFileLine = true, *this; }
 };
 
-std::string makeInvoice(const InvoiceSpec& spec = InvoiceSpec());
+std::string makeInvoice(const InvoiceRecipe& recipe = InvoiceRecipe());
 
 // The benchmarks' invoice: a full header with seller and buyer, `lines`
 // invoice lines at 19 % and 7 % in two units, every third name long enough

@@ -46,12 +46,12 @@ std::string makePdf(const std::vector<Attachment>& attachments, unsigned shape,
     QPDFEFStreamObjectHelper stream =
         QPDFEFStreamObjectHelper::createEFStream(pdf, attachment.bytes);
     if (!attachment.subtype.empty()) stream.setSubtype(attachment.subtype);
-    QPDFFileSpecObjectHelper spec =
+    QPDFFileSpecObjectHelper entry =
         QPDFFileSpecObjectHelper::createFileSpec(pdf, attachment.name, stream);
     if (shape & kNameTree) {
-      QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(attachment.name, spec);
+      QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(attachment.name, entry);
     }
-    associated.appendItem(spec.getObjectHandle());
+    associated.appendItem(entry.getObjectHandle());
   }
   if (shape & kAssociatedFiles) pdf.getRoot().replaceKey("/AF", associated);
   return written(pdf, shape, userPassword);
