@@ -3,8 +3,10 @@
 // change they all use. Positions are whole millimetres from the top left of
 // the page; sizes are points.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "invoice/invoice.h"
 #include "output/text_output.h"
@@ -75,6 +77,9 @@ struct LayoutContext {
   // The invoice as the reader read it; the layout only reads it.
   const Invoice& invoice;
   RenderState state;
+  // The payment note as wrapped lines: wrapped once, when the page-change
+  // rule before the totals first asks, and drawn from the same lines.
+  std::optional<std::vector<std::string>> wrappedNote{};
 
   // drucke in the run's font.
   void draw(int x, int y, std::string_view text, int size) {

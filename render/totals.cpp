@@ -37,9 +37,12 @@ int rateLinesShown(const RateSums& sums) {
 }
 
 // The note keeps its size and wraps within the printable width.
-std::vector<std::string> noteLines(LayoutContext& layout) {
-  return wrapAtBlanks(layout.widthOf(), layout.invoice.paymentNote, kTotalsSize,
-                      kPrintableRight - kNoteX);
+const std::vector<std::string>& noteLines(LayoutContext& layout) {
+  if (!layout.wrappedNote) {
+    layout.wrappedNote = wrapAtBlanks(layout.widthOf(), layout.invoice.paymentNote, kTotalsSize,
+                                      kPrintableRight - kNoteX);
+  }
+  return *layout.wrappedNote;
 }
 
 // What follows the amount due: the euro sign for euro (or no currency named),
