@@ -28,14 +28,22 @@ void ensureGuiApplication() {
   static QGuiApplication application(argc, argv);
 }
 
-TEST(PrintOptionsTest, EveryDialogChoiceReachesTheQueue) {
-  PrivateCups cups;
-  if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
-  static std::string server;
-  server = cups.serverVariable();
-  ::putenv(server.data());
-  ensureGuiApplication();
+// Each case prints through a print system of its own, on the offscreen
+// platform.
+class PrintOptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
+    static std::string server;
+    server = cups.serverVariable();
+    ::putenv(server.data());
+    ensureGuiApplication();
+  }
 
+  PrivateCups cups;
+};
+
+TEST_F(PrintOptionsTest, EveryDialogChoiceReachesTheQueue) {
   QtPrinter printer;
   QPrinter& chosen = printer.qprinter();
   chosen.setPrinterName(QString::fromStdString(cups.queue()));
@@ -83,13 +91,7 @@ TEST(PrintOptionsTest, EveryDialogChoiceReachesTheQueue) {
   EXPECT_EQ(attribute("job-name"), "Beleg-4711") << all;
 }
 
-TEST(PrintOptionsTest, QueueThatRefusesJobsGivesItsReason) {
-  PrivateCups cups;
-  if (cups.unavailable()) GTEST_SKIP() << "no private print system: " << *cups.unavailable();
-  static std::string server;
-  server = cups.serverVariable();
-  ::putenv(server.data());
-  ensureGuiApplication();
+TEST_F(PrintOptionsTest, QueueThatRefusesJobsGivesItsReason) {
   ASSERT_TRUE(cups.refuseJobs("Wartung"));
 
   QtPrinter printer;
